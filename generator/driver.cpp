@@ -1,0 +1,116 @@
+// The tool's single run from start to end.
+#include "generator/driver.h"
+
+#include "generator/exit_status.h"
+#include "generator/forum_report.h"
+#include "generator/maker.h"
+#include "generator/run_settings.h"
+#include "generator/server_script.h"
+#include "platform/platform.h"
+#include "toolkit/settings_store.h"
+#include "toolkit/text_tool.h"
+
+namespace kestrane {
+namespace {
+
+std::string consoleBanner() {
+    return std::string("\n** ") + kToolName + " " + kToolVersion + "\n** by " + kMakerName +
+           "\n** email : " + kMakerMail + "\n** web   : " + kMakerWeb + "\n\n\n";
+}
+
+std::string settingsPath(const std::vector<std::string>& arguments, std::istream& input, std::ostream& console) {
+    if (!arguments.empty()) {
+        console << "\nInput : " << arguments.front() << "\n";
+        return arguments.front();
+    }
+    console << "Enter source file (e.g. cycles.ini) : " << std::flush;
+    std::string path;
+    input >> path;  // one word: a typed path ends at its first blank
+    return path;
+}
+
+// Writes one output file unless it is the settings file itself, which it
+// would destroy. Returns true when the file was written whole.
+template <typename Writer>
+bool writeOutput(const std::string& path, const std::string& sourcePath, const char* refusal,
+                 std::ostream& console, Writer write) {
+    if (platform::isSameFile(path, sourcePath)) {
+        console << refusal << "\n";
+        return false;
+    }
+    if (write()) return true;
+    console << "ERROR : Could not write " << path << "\n";
+    return false;
+}
+
+}  // namespace
+
+std::string usageText() {
+    return std::string("Usage: kestrane [SETTINGS_FILE]\n") +
+           "\n"
+           "Reads the map cycles of a game server from SETTINGS_FILE (asked for\n"
+           "when not given) and writes the server script named by its \"output\"\n"
+           "setting and, when \"report_path\" is set, a forum report.\n"
+           "\n"
+           "  --help      show this text\n"
+           "  --version   show the version\n"
+           "\n"
+           "The settings file format is described in docs/settings.md and in\n"
+           "kestrane(1). Exit status: 0 when every file was written, 1 otherwise.\n";
+}
+
+int runKestrane(const std::vector<std::string>& arguments, std::istream& input, std::ostream& console) {
+    if (!arguments.empty() && arguments.front() == "--help") {
+        console << usageText();
+        return kExitSuccess;
+    }
+    if (!arguments.empty() && arguments.front() == "--version") {
+        console << kToolName << " " << kToolVersion << "\n";
+        return kExitSuccess;
+    }
+
+    const TextTool tool;
+    SettingsStore store;
+    platform::setConsoleColours();
+    console << consoleBanner();
+    const std::string sourcePath = settingsPath(arguments, input, console);
+
+    // A file that cannot be read leaves the store empty, and so "output" empty.
+    store.readFile(sourcePath);
+    if (store.stoppedAtCapacity()) {
+        console << "WARNING : Only the first " << kStoreCapacity
+                << " settings were read; the rest of the source file was ignored.\n";
+    }
+    const RunSettings settings = readRunSettings(store);
+    console << "Output file : " << settings.output << "\n";
+
+    int status = kExitSuccess;
+    if (settings.output.empty()) {
+        console << "ERROR : The file you indicated does not seem adequate.";
+        status = kExitFailure;
+    } else {
+        const bool scriptWritten =
+            writeOutput(settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
+                        console, [&] { return writeServerScript(settings, store, console); });
+        const bool wantReport = !settings.report_path.empty();
+        const bool reportWritten =
+            wantReport &&
+            writeOutput(settings.report_path, sourcePath,
+                        "ERROR : The report file is the source file; it was not written.", console,
+                        [&] { return writeReport(settings, store, tool, console); });
+        if (!scriptWritten || (wantReport && !reportWritten)) status = kExitFailure;
+
+        if (settings.no_popup_cfg == 0 && scriptWritten) platform::openWithDesktop(settings.output);
+        if (settings.no_popup_report == 0 && reportWritten) platform::openWithDesktop(settings.report_path);
+    }
+
+    if (settings.terminate == 0) {
+        console << "\n\n";
+        platform::waitForKey();
+    }
+    console.flush();
+    platform::restoreConsoleColours();
+    return status;
+}
+
+}  // namespace kestrane

@@ -1,0 +1,32 @@
+// The forum report writer: every cycle with its map count, total playing
+// time, comment and map table, as BBCode for a forum post or as plain text.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "generator/run_settings.h"
+#include "toolkit/settings_store.h"
+#include "toolkit/text_tool.h"
+
+namespace kestrane {
+
+// The report's dialect. "ipb" boards read phpbb's BBCode.
+enum class ReportFormat { phpbb, smf, vb, plain };
+
+// Exact, case-sensitive: "phpbb" and "ipb", "smf", "vb"; anything else is
+// plain text.
+ReportFormat reportFormatFrom(const std::string& text);
+
+// `text` right-aligned in a field of `width` characters; a longer text
+// comes back whole.
+std::string padToWidth(const std::string& text, int width);
+
+// When settings.report_path is not empty: writes the report there and
+// prints its progress lines to `console`. Returns false when the file could
+// not be created or fully written. Leaves the store with no section
+// selected.
+bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool,
+                 std::ostream& console);
+
+}  // namespace kestrane

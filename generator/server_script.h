@@ -1,0 +1,37 @@
+// The server script writer: one console script of "set" commands that
+// defines every cycle as a chain of variables the server walks with
+// "vstr nextmap".
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "generator/run_settings.h"
+#include "toolkit/settings_store.h"
+
+namespace kestrane {
+
+// One map line of a cycle: "name ; timelimit ; fraglimit ; extra commands",
+// each field trimmed, missing fields empty. The limits are kept as texts.
+struct MapEntry {
+    std::string name;
+    std::string timeLimit;
+    std::string fragLimit;
+    std::string extraCommands;  // everything after the third ";"
+};
+
+MapEntry splitMapLine(const std::string& line);
+
+// "timelimit 15;" for the word "timelimit " and the limit " 15 "; the empty
+// text when the trimmed limit is empty.
+std::string limitCommand(const std::string& word, const std::string& limit);
+
+// The script's fixed banner: nine lines of 60 characters and two line ends.
+std::string scriptBanner();
+
+// Writes the script to settings.output and prints one "Processing Cycle : "
+// line per cycle to `console`. Returns false when the file could not be
+// created or fully written. Leaves the store with no section selected.
+bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console);
+
+}  // namespace kestrane

@@ -1,0 +1,80 @@
+// The settings store: the fixed table of key/value entries that a settings
+// file is read into, and the queries the generator asks of it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrane {
+
+// The store's whole capacity; reading stops when the table is full.
+inline constexpr int kStoreCapacity = 10000;
+
+// readFile's results.
+inline constexpr int kReadOk = 0;
+inline constexpr int kReadCannotOpen = 2;
+
+// One key/value entry. Keys are the section path, the name and, for a list
+// item, "(" index ")": "Duel.maps(0)".
+struct SettingsEntry {
+    std::string key;
+    std::string text;     // value of a text entry
+    double number = 0.0;  // value of a number entry
+    std::int32_t isNumber = 0;
+};
+
+class SettingsStore {
+public:
+    SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // Reads the settings file at `path` into the table. Returns kReadOk when
+    // the file could be opened, whatever it holds; kReadCannotOpen (and an
+    // empty store) when it cannot be opened for reading or is a directory.
+    int readFile(const std::string& path);
+
+    // Reads settings from `content`, exactly as readFile reads a file's
+    // bytes. Always returns kReadOk.
+    int readText(std::string_view content);
+
+    // Puts `sectionName` (trimmed) and "." in front of every key looked up
+    // from now on; the empty name (or blanks) selects no section. Returns 0.
+    int selectSection(const std::string& sectionName);
+
+    // Highest index n such that keyName(0) to keyName(n) all exist, text or
+    // number; -1 when keyName(0) does not. The name is used as given.
+    int countIndexed(const std::string& keyName) const;
+
+    // The text of the latest text entry with the key (blanks removed from
+    // the name, index part added when index is not -1); the empty text when
+    // there is none. The reference stays valid until the next read.
+    const std::string& getText(const std::string& keyName, int index = -1) const;
+
+    // The number of the latest number entry with the key; 0 when none.
+    double getNumber(const std::string& keyName, int index = -1) const;
+
+    int count() const { return count_; }
+    const SettingsEntry& entry(int i) const { return entries_[static_cast<std::size_t>(i)]; }
+    const std::string& lineBreakMarker() const { return lineBreakMarker_; }
+    const std::string& sectionPrefix() const { return sectionPrefix_; }
+
+    // True when the last read stopped at the capacity with lines left over.
+    bool stoppedAtCapacity() const { return stoppedAtCapacity_; }
+
+private:
+    friend class SettingsReader;
+
+    std::string lookupKey(const std::string& keyName, int index) const;
+    bool hasKey(const std::string& key) const;
+
+    std::string lineBreakMarker_;
+    int count_ = 0;
+    std::vector<SettingsEntry> entries_;
+    std::string sectionPrefix_;
+    bool stoppedAtCapacity_ = false;
+};
+
+}  // namespace kestrane
