@@ -194,6 +194,29 @@ crlf_and_lf_alike)
     cmp -s "$work/lf.txt" "$work/out.txt" || fail "reports differ"
     grep -q $'\r\r' "$work/out.cfg" && fail "doubled CR"
     ;;
+terminal_key_and_colours | terminal_ctrl_c)
+    # `script` gives the tool a terminal. It colours the console, waits for
+    # one key (or Ctrl-C), then leaves the terminal as it found it.
+    is_windows && { echo "SKIP: the Windows console is tested under Wine separately"; exit 77; }
+    command -v script >/dev/null || { echo "SKIP: no script command"; exit 77; }
+    settings $'$output = out.cfg
+%no_popup_cfg = 1
+'"$SIMPLE"
+    key=x
+    [ "$case_name" = terminal_ctrl_c ] && key=$'\003'
+    (sleep 1; printf '%s' "$key") | (cd "$work" && script -q -e -c \
+        "trap '' INT; \"$tool\" settings.ini; echo \"status \$?\"; stty -a" /dev/null) >"$work/console.out"
+    tr -d '\r' <"$work/console.out" >"$work/console.txt"
+    head -c 8 "$work/console.txt" | grep -q -F $'\033[37;44m' || fail "no colours at the start"
+    grep -q -F 'Press any key to continue . . . ' "$work/console.txt" || fail "no key prompt"
+    if [ "$case_name" = terminal_ctrl_c ]; then
+        grep -q -F $'. . . \033[0mstatus 130' "$work/console.txt" || fail "colours not reset on Ctrl-C, or wrong status"
+    else
+        grep -q -F $'. . . \n\033[0mstatus 0' "$work/console.txt" || fail "colours not reset after the key"
+    fi
+    grep -q -E '(^| )icanon( |$)' "$work/console.txt" && grep -q -E '(^| )echo( |$)' "$work/console.txt" ||
+        fail "terminal settings not restored"
+    ;;
 *)
     echo "unknown case $case_name"; exit 1 ;;
 esac
