@@ -101,7 +101,10 @@ popups_disabled)
     expect_opened "out.cfg"
     ;;
 shell_metacharacters_run_nothing)
-    for path in 'a;touch pwned' '$(touch pwned)' 'x|touch pwned' 'a&touch pwned' "it's \"quoted\" here" '`touch pwned`'; do
+    paths=('a;touch pwned' '$(touch pwned)' 'x|touch pwned' 'a&touch pwned' "it's \"quoted\" here" '`touch pwned`')
+    # Windows file names cannot hold | or "; these are cmd.exe's own.
+    is_windows && paths=('a&copy settings.ini pwned' 'a;b' '%PATH%x' 'a^b' "it's (here)" 'a && b')
+    for path in "${paths[@]}"; do
         rm -f "$work/bin/opened.log"
         settings "%terminate = 1"$'\n'"\$output = $path.cfg"$'\n'"\$report_path = $path.txt"$'\n'"$SIMPLE"
         run settings.ini </dev/null
@@ -216,6 +219,25 @@ terminal_key_and_colours | terminal_ctrl_c)
     fi
     grep -q -E '(^| )icanon( |$)' "$work/console.txt" && grep -q -E '(^| )echo( |$)' "$work/console.txt" ||
         fail "terminal settings not restored"
+    ;;
+windows_shell_opens_exact_paths)
+    # A file type whose registered program records the paths it is given.
+    recorder=$(winepath -w "$KESTRANE_OPEN_RECORDER")
+    wine reg add 'HKLM\Software\Classes\.kestranetest' /ve /d KestraneTest /f >/dev/null 2>&1
+    wine reg add 'HKLM\Software\Classes\KestraneTest\shell\open\command' /ve /d "\"$recorder\" \"%1\"" /f >/dev/null 2>&1
+    export KESTRANE_OPEN_LOG
+    KESTRANE_OPEN_LOG=$(winepath -w "$work/opened.log")
+    settings $'%terminate = 1
+$output = a&copy settings.ini pwned ^b.kestranetest
+$report_path = r.kestranetest
+'"$SIMPLE"
+    run settings.ini </dev/null
+    expect_status 0
+    for _ in $(seq 1 50); do [ "$(wc -l <"$work/opened.log" 2>/dev/null)" = 2 ] && break; sleep 0.1; done
+    tr -d '\r' <"$work/opened.log" >"$work/opened.txt"
+    grep -q -F 'a&copy settings.ini pwned ^b.kestranetest' "$work/opened.txt" || fail "script not opened: $(cat "$work/opened.txt")"
+    [ "$(sed -n 2p "$work/opened.txt" | grep -c 'r.kestranetest$')" = 1 ] || fail "report not opened second"
+    [ -z "$(find "$work" -name 'pwned*')" ] || fail "a command ran"
     ;;
 *)
     echo "unknown case $case_name"; exit 1 ;;
