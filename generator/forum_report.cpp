@@ -57,7 +57,7 @@ std::string totalTimeText(const SettingsStore& store, int lastMap) {
     std::uint32_t timeLimit = 0;
     std::uint32_t total = 0;
     for (int j = 0; j <= lastMap; ++j) {
-        const MapEntry map = splitMapLine(store.getText("maps", j));
+        const MapFields map = splitMapFields(store.getText("maps", j));
         if (!map.timeLimit.empty()) readUnsigned(map.timeLimit, timeLimit);
         if (timeLimit == 0) return never;
         total += timeLimit;  // wraps modulo 2^32
@@ -94,9 +94,12 @@ ReportFormat reportFormatFrom(const std::string& text) {
     return ReportFormat::plain;
 }
 
-std::string padToWidth(const std::string& text, int width) {
-    if (width < 0 || text.size() >= static_cast<std::size_t>(width)) return text;
-    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+std::string padToWidth(std::string_view text, int width) {
+    std::string padded;
+    if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
+        padded.assign(static_cast<std::size_t>(width) - text.size(), ' ');
+    }
+    return padded.append(text);
 }
 
 bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool, std::ostream& console) {
@@ -117,10 +120,12 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
         out << cycleHeading(cycle, lastMap + 1, totalTimeText(store, lastMap),
                             commentText(store.getText("comment"), format), format, settings.report_special_color,
                             tool);
+        std::string row;
         for (int k = 0; k <= lastMap; ++k) {
-            const MapEntry map = splitMapLine(store.getText("maps", k));
-            out << padToWidth(toText(k + 1), kPositionWidth) << ":" << padToWidth(map.name, kMapNameWidth)
-                << "      timelimit :  " << map.timeLimit << "\n";
+            const MapFields map = splitMapFields(store.getText("maps", k));
+            row.assign(padToWidth(toText(k + 1), kPositionWidth)).append(":");
+            row.append(padToWidth(map.name, kMapNameWidth)).append("      timelimit :  ").append(map.timeLimit) += '\n';
+            out.write(row.data(), static_cast<std::streamsize>(row.size()));
         }
         if (isBbcode(format)) out << "[/code]";
         store.selectSection("");

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "generator/run_settings.h"
 #include "toolkit/settings_store.h"
@@ -20,7 +21,7 @@ ReportFormat reportFormatFrom(const std::string& text);
 
 // `text` right-aligned in a field of `width` characters; a longer text
 // comes back whole.
-std::string padToWidth(const std::string& text, int width);
+std::string padToWidth(std::string_view text, int width);
 
 // When settings.report_path is not empty: writes the report there and
 // prints its progress lines to `console`. Returns false when the file could

@@ -16,6 +16,8 @@ namespace {
 constexpr std::size_t kBannerFieldWidth = 56;
 // From this many maps on, the maps list numbers its names.
 constexpr int kNumberedListMinimum = 6;
+// A link's fixed texts and its two numbers take at most this many bytes.
+constexpr std::size_t kLinkFixedSize = 80;
 
 std::string centred(const std::string& text) {
     const std::size_t before = (kBannerFieldWidth - text.size()) / 2;
@@ -30,24 +32,35 @@ std::string bannerLine(const std::string& field) { return "//" + field + "\\\\\n
 
 }  // namespace
 
-MapEntry splitMapLine(const std::string& line) {
-    MapEntry entry;
-    std::string* fields[] = {&entry.name, &entry.timeLimit, &entry.fragLimit};
-    std::string_view rest = line;
-    for (std::string* field : fields) {
-        const std::size_t separator = rest.find(';');
-        *field = std::string(trimBlanks(rest.substr(0, separator)));
-        if (separator == std::string_view::npos) return entry;
-        rest.remove_prefix(separator + 1);
+MapFields splitMapFields(std::string_view line) {
+    MapFields fields;
+    std::string_view* const limited[] = {&fields.name, &fields.timeLimit, &fields.fragLimit};
+    for (std::string_view* field : limited) {
+        const std::size_t separator = line.find(';');
+        *field = trimBlanks(line.substr(0, separator));
+        if (separator == std::string_view::npos) return fields;
+        line.remove_prefix(separator + 1);
     }
-    entry.extraCommands = std::string(trimBlanks(rest));
-    return entry;
+    fields.extraCommands = trimBlanks(line);
+    return fields;
+}
+
+MapEntry splitMapLine(const std::string& line) {
+    const MapFields fields = splitMapFields(line);
+    return MapEntry{std::string(fields.name), std::string(fields.timeLimit), std::string(fields.fragLimit),
+                    std::string(fields.extraCommands)};
+}
+
+void appendLimitCommand(std::string& text, std::string_view word, std::string_view limit) {
+    const std::string_view trimmed = trimBlanks(limit);
+    if (trimmed.empty()) return;
+    text.append(word).append(trimmed) += ';';
 }
 
 std::string limitCommand(const std::string& word, const std::string& limit) {
-    const std::string_view trimmed = trimBlanks(limit);
-    if (trimmed.empty()) return std::string();
-    return word + std::string(trimmed) + ";";
+    std::string command;
+    appendLimitCommand(command, word, limit);
+    return command;
 }
 
 std::string scriptBanner() {
@@ -91,18 +104,27 @@ bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::o
         // The maps list is a "say" too, so that "vstr" of it prints in chat.
         std::string mapsList = "set " + cycle + settings.maps_list_suffix + " \"say ^2Cycle " + cycle +
                                " : ^7" + toText(mapCount) + " maps : ^5";
+        std::string link;
         for (int j = 0; j <= lastMap; ++j) {
-            const MapEntry map = splitMapLine(store.getText("maps", j));
+            const MapFields map = splitMapFields(store.getText("maps", j));
             if (!settings.maps_list_suffix.empty()) {
-                if (mapCount >= kNumberedListMinimum) mapsList += toText(j + 1) + " ";
-                mapsList += map.name;
+                if (mapCount >= kNumberedListMinimum) mapsList.append(toText(j + 1)) += ' ';
+                mapsList.append(map.name);
                 if (j != lastMap) mapsList += ", ";
             }
-            const std::string nextLink = cycle + "_" + toText(j < lastMap ? j + 2 : 1);
-            out << "set " << cycle << "_" << toText(j + 1) << " \"" << settings.global_command << localCommand
-                << map.extraCommands << limitCommand("timelimit ", map.timeLimit)
-                << limitCommand("fraglimit ", map.fragLimit) << "map " << map.name << ";set nextmap vstr "
-                << nextLink << "\"\n";
+            // Each link is built whole, then written in one piece; room for
+            // it is made at once, so that a long one is not copied as it grows.
+            link.clear();
+            link.reserve(settings.global_command.size() + localCommand.size() + map.extraCommands.size() +
+                         map.timeLimit.size() + map.fragLimit.size() + map.name.size() + 2 * cycle.size() +
+                         kLinkFixedSize);
+            link.append("set ").append(cycle).append("_").append(toText(j + 1)).append(" \"");
+            link.append(settings.global_command).append(localCommand).append(map.extraCommands);
+            appendLimitCommand(link, "timelimit ", map.timeLimit);
+            appendLimitCommand(link, "fraglimit ", map.fragLimit);
+            link.append("map ").append(map.name).append(";set nextmap vstr ").append(cycle).append("_");
+            link.append(toText(j < lastMap ? j + 2 : 1)).append("\"\n");
+            out.write(link.data(), static_cast<std::streamsize>(link.size()));
         }
         if (!settings.maps_list_suffix.empty()) out << mapsList << "\"";
         store.selectSection("");

@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "generator/run_settings.h"
 #include "toolkit/settings_store.h"
@@ -22,9 +23,21 @@ struct MapEntry {
 
 MapEntry splitMapLine(const std::string& line);
 
+// The same fields as views into `line`, for the writers' loops, which would
+// otherwise copy a long map line's extra commands for every reading.
+struct MapFields {
+    std::string_view name;
+    std::string_view timeLimit;
+    std::string_view fragLimit;
+    std::string_view extraCommands;
+};
+MapFields splitMapFields(std::string_view line);
+
 // "timelimit 15;" for the word "timelimit " and the limit " 15 "; the empty
 // text when the trimmed limit is empty.
 std::string limitCommand(const std::string& word, const std::string& limit);
+// The same, appended to `text`.
+void appendLimitCommand(std::string& text, std::string_view word, std::string_view limit);
 
 // The script's fixed banner: nine lines of 60 characters and two line ends.
 std::string scriptBanner();

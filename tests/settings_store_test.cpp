@@ -208,11 +208,17 @@ TEST(SettingsStore, StopsAtCapacity) {
     EXPECT_EQ("k9999", store.entry(kStoreCapacity - 1).key);
     EXPECT_EQ("", store.getText("k10000"));
 
-    // Exactly full, nothing left over: no sign of a stop.
+    // Exactly full, with only lines left that make no entry: nothing lost.
     content.resize(content.find("$k10000"));
-    store.readText(content);
+    store.readText(content + "}\n// end\nstray line\n#CR=x\n");
     EXPECT_EQ(kStoreCapacity, store.count());
     EXPECT_FALSE(store.stoppedAtCapacity());
+    EXPECT_EQ("", store.lineBreakMarker());  // nothing after the full table is applied
+
+    // A list item after the table is full is a lost setting.
+    store.readText(content.substr(0, content.find("$k9999")) + "$()l = a\nb\n");
+    EXPECT_EQ(kStoreCapacity, store.count());
+    EXPECT_TRUE(store.stoppedAtCapacity());
 }
 
 TEST(SettingsStore, NewReadKeepsTheMarkerButStartsAfresh) {

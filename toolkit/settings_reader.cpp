@@ -61,14 +61,12 @@ void readNumber(std::string_view subject, double& target) {
 
 void SettingsReader::readAll(std::string_view content) {
     if (startsWith(content, kByteOrderMark)) content.remove_prefix(kByteOrderMark.size());
-    store_.stoppedAtCapacity_ = false;
 
     std::size_t pos = 0;
-    while (pos < content.size()) {
-        if (entryCounter_ >= kStoreCapacity) {
-            store_.stoppedAtCapacity_ = true;
-            break;
-        }
+    // Once the table is full, the rest of the file is only looked through
+    // for a line that would have made one more entry, to tell the user that
+    // settings were lost; nothing of it reaches the store.
+    while (pos < content.size() && !settingsLost_) {
         std::size_t end = content.find('\n', pos);
         std::size_t next = end + 1;
         if (end == std::string_view::npos) {
@@ -80,7 +78,8 @@ void SettingsReader::readAll(std::string_view content) {
         handleLine(content.substr(pos, end - pos));
         pos = next;
     }
-    store_.count_ = entryCounter_;
+    store_.count_ = entryCounter_ < kStoreCapacity ? entryCounter_ : kStoreCapacity;
+    store_.stoppedAtCapacity_ = settingsLost_;
 }
 
 void SettingsReader::handleLine(std::string_view rawLine) {
@@ -157,7 +156,7 @@ void SettingsReader::handleHashLine(std::string_view rest) {
     if (directive.size() >= 3 && startsWith(directive, "CR=")) {
         directive = sharedTextTool().replaceAll("CR=", "", std::move(directive), 1, 0);
         // Cleaned with the marker that was in force before this line.
-        store_.lineBreakMarker_ = cleanValue(directive);
+        if (!tableFull()) store_.lineBreakMarker_ = cleanValue(directive);
     }
 }
 
@@ -218,6 +217,10 @@ std::string SettingsReader::cleanValue(std::string_view value) const {
 }
 
 SettingsEntry& SettingsReader::nextEntry(std::string key) {
+    if (tableFull()) {
+        settingsLost_ = true;
+        return discarded_;
+    }
     SettingsEntry& entry = store_.entries_[static_cast<std::size_t>(entryCounter_)];
     entry.key = std::move(key);
     ++entryCounter_;

@@ -13,8 +13,8 @@ class SettingsReader {
 public:
     explicit SettingsReader(SettingsStore& store) : store_(store) {}
 
-    // Reads every line of `content` until the table is full, then sets the
-    // store's count.
+    // Reads the lines of `content` into the table until it is full, then
+    // sets the store's count.
     void readAll(std::string_view content);
 
 private:
@@ -30,6 +30,7 @@ private:
     void handleListItem(std::string_view line);
 
     void endList();
+    bool tableFull() const { return entryCounter_ >= kStoreCapacity; }
     std::string cleanValue(std::string_view value) const;
     SettingsEntry& nextEntry(std::string key);
     std::string itemKey(int index) const;
@@ -43,6 +44,9 @@ private:
     ListKind listKind_ = ListKind::text;
     bool inBlockComment_ = false;
     double listNumber_ = 0.0;
+    // A line after the table was full would have made an entry.
+    bool settingsLost_ = false;
+    SettingsEntry discarded_;
 };
 
 // Reads a decimal floating-point number from the start of `subject` the way

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <vector>
 
 #include "toolkit/settings_reader.h"
 #include "toolkit/text_tool.h"
@@ -28,19 +28,17 @@ bool readWholeFile(const std::string& path, std::string& content) {
     // Windows; the reader treats CR LF and LF alike.
     std::ifstream file(path, std::ios::in | std::ios::binary);
     if (!file) return false;
-    // Allocate the known size at once, then take whatever a pipe or a
-    // growing file still has.
+    // A pipe, or a file that grows while it is read, has no size known in
+    // advance: read in blocks until its end.
+    std::vector<char> block(1 << 16);
+    content.clear();
     file.seekg(0, std::ios::end);
     const std::streamoff size = file.tellg();
     file.seekg(0, std::ios::beg);
-    content.clear();
-    if (size > 0) {
-        content.resize(static_cast<std::size_t>(size));
-        file.read(content.data(), size);
-        content.resize(static_cast<std::size_t>(file.gcount()));
+    if (size > 0) content.reserve(static_cast<std::size_t>(size));
+    while (file.read(block.data(), static_cast<std::streamsize>(block.size())) || file.gcount() > 0) {
+        content.append(block.data(), static_cast<std::size_t>(file.gcount()));
     }
-    file.clear();
-    content.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return true;
 }
 
@@ -53,15 +51,27 @@ int SettingsStore::readFile(const std::string& path) {
     if (!readWholeFile(path, content)) {
         count_ = 0;
         stoppedAtCapacity_ = false;
+        buildIndex();
         return kReadCannotOpen;
     }
     return readText(content);
 }
 
 int SettingsStore::readText(std::string_view content) {
+    index_.clear();  // its views into the table's keys go stale while reading
     SettingsReader reader(*this);
     reader.readAll(content);
+    buildIndex();
     return kReadOk;
+}
+
+void SettingsStore::buildIndex() {
+    index_.clear();
+    index_.reserve(static_cast<std::size_t>(count_));
+    for (int i = 0; i < count_; ++i) {
+        KeySlots& slots = index_[entries_[static_cast<std::size_t>(i)].key];
+        (entry(i).isNumber != 0 ? slots.lastNumber : slots.lastText) = i;
+    }
 }
 
 int SettingsStore::selectSection(const std::string& sectionName) {
@@ -70,42 +80,48 @@ int SettingsStore::selectSection(const std::string& sectionName) {
     return 0;
 }
 
-std::string SettingsStore::lookupKey(const std::string& keyName, int index) const {
-    std::string key = sectionPrefix_ + sharedTextTool().stripBlanks(keyName, 0);
-    if (index != -1) key += "(" + toText(static_cast<std::uint32_t>(index)) + ")";
-    return key;
+const SettingsStore::KeySlots* SettingsStore::findSlots(std::string_view key) const {
+    const auto found = index_.find(key);
+    return found == index_.end() ? nullptr : &found->second;
 }
 
-bool SettingsStore::hasKey(const std::string& key) const {
-    for (int i = 0; i < count_; ++i) {
-        if (entry(i).key == key) return true;
+const SettingsStore::KeySlots* SettingsStore::slotsForQuery(const std::string& keyName, int index) const {
+    // Blanks are removed from the name; the section prefix is used as it is.
+    lookupKey_.assign(sectionPrefix_);
+    for (char c : keyName) {
+        if (!isBlank(c)) lookupKey_ += c;
     }
-    return false;
+    if (index != -1) {
+        lookupKey_ += '(';
+        lookupKey_ += toText(static_cast<std::uint32_t>(index));
+        lookupKey_ += ')';
+    }
+    return findSlots(lookupKey_);
 }
 
 int SettingsStore::countIndexed(const std::string& keyName) const {
-    const std::string base = sectionPrefix_ + keyName;
+    // The name is used unchanged here, blanks included.
+    lookupKey_.assign(sectionPrefix_).append(keyName) += '(';
+    const std::size_t baseSize = lookupKey_.size();
     int next = 0;
-    while (hasKey(base + "(" + toText(static_cast<std::uint32_t>(next)) + ")")) ++next;
+    for (;; ++next) {
+        lookupKey_.resize(baseSize);
+        lookupKey_ += toText(static_cast<std::uint32_t>(next));
+        lookupKey_ += ')';
+        if (findSlots(std::string_view(lookupKey_)) == nullptr) break;
+    }
     return next - 1;
 }
 
 const std::string& SettingsStore::getText(const std::string& keyName, int index) const {
     static const std::string empty;
-    const std::string key = lookupKey(keyName, index);
-    // From the last entry back, so that the later of two equal keys wins.
-    for (int i = count_ - 1; i >= 0; --i) {
-        if (entry(i).isNumber == 0 && entry(i).key == key) return entry(i).text;
-    }
-    return empty;
+    const KeySlots* slots = slotsForQuery(keyName, index);
+    return slots == nullptr || slots->lastText < 0 ? empty : entry(slots->lastText).text;
 }
 
 double SettingsStore::getNumber(const std::string& keyName, int index) const {
-    const std::string key = lookupKey(keyName, index);
-    for (int i = count_ - 1; i >= 0; --i) {
-        if (entry(i).isNumber == 1 && entry(i).key == key) return entry(i).number;
-    }
-    return 0.0;
+    const KeySlots* slots = slotsForQuery(keyName, index);
+    return slots == nullptr || slots->lastNumber < 0 ? 0.0 : entry(slots->lastNumber).number;
 }
 
 }  // namespace kestrane

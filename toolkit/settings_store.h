@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrane {
@@ -61,20 +62,35 @@ public:
     const std::string& lineBreakMarker() const { return lineBreakMarker_; }
     const std::string& sectionPrefix() const { return sectionPrefix_; }
 
-    // True when the last read stopped at the capacity with lines left over.
+    // True when the last read filled the table and the rest of the file
+    // held further settings, which were not read.
     bool stoppedAtCapacity() const { return stoppedAtCapacity_; }
 
 private:
     friend class SettingsReader;
 
-    std::string lookupKey(const std::string& keyName, int index) const;
-    bool hasKey(const std::string& key) const;
+    // Where the latest text entry and the latest number entry of one key
+    // stand in the table; -1 when the key has no entry of that kind.
+    struct KeySlots {
+        int lastText = -1;
+        int lastNumber = -1;
+    };
+
+    void buildIndex();
+    // The key of a getText or getNumber query, built in lookupKey_.
+    const KeySlots* slotsForQuery(const std::string& keyName, int index) const;
+    const KeySlots* findSlots(std::string_view key) const;
 
     std::string lineBreakMarker_;
     int count_ = 0;
     std::vector<SettingsEntry> entries_;
     std::string sectionPrefix_;
     bool stoppedAtCapacity_ = false;
+    // Every filled entry's key, viewing the key text held in the table
+    // (which never moves), so that each query is one hash lookup. Built
+    // after each read, in table order, so that later entries win.
+    std::unordered_map<std::string_view, KeySlots> index_;
+    mutable std::string lookupKey_;
 };
 
 }  // namespace kestrane

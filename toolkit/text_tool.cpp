@@ -66,7 +66,7 @@ std::string toText(std::int32_t value) { return std::to_string(value); }
 
 std::string toText(std::uint32_t value) { return std::to_string(value); }
 
-void readUnsigned(const std::string& subject, std::uint32_t& target) {
+void readUnsigned(std::string_view subject, std::uint32_t& target) {
     std::size_t pos = 0;
     while (pos < subject.size() && isStreamSpace(subject[pos])) ++pos;
     bool negative = false;

@@ -40,7 +40,7 @@ std::string toText(std::uint32_t value);
 // base-10 digits up to the first other character; "-1" gives 4294967295.
 // When no digit is read or the value exceeds 4294967295, `target` is left
 // as it was.
-void readUnsigned(const std::string& subject, std::uint32_t& target);
+void readUnsigned(std::string_view subject, std::uint32_t& target);
 
 // True for the bytes a classic-locale stream skips before a number.
 inline bool isStreamSpace(char c) {
