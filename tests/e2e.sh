@@ -239,6 +239,72 @@ $report_path = r.kestranetest
     [ "$(sed -n 2p "$work/opened.txt" | grep -c 'r.kestranetest$')" = 1 ] || fail "report not opened second"
     [ -z "$(find "$work" -name 'pwned*')" ] || fail "a command ran"
     ;;
+settings_path_faults)
+    # Every settings path that gives no settings ends with the same message
+    # and status 1, and writes nothing.
+    mkdir "$work/folder"
+    : >"$work/empty.ini"
+    head -c 65536 /dev/urandom | tr -d '$%' >"$work/random.ini"
+    no_output="Output file : "$'\n'"ERROR : The file you indicated does not seem adequate."$'\n\n'
+    for path in "" folder empty.ini random.ini no/such/file.ini; do
+        run "$path" </dev/null
+        expect_status 1
+        expect_console "$BANNER"$'\nInput : '"$path"$'\n'"$no_output"
+    done
+    # A file without read permission: refused, unless root, who reads it.
+    settings $'%terminate = 1\n$output = out.cfg\n'"$SIMPLE" locked.ini
+    chmod 000 "$work/locked.ini"
+    run locked.ini </dev/null
+    if [ "$(id -u)" = 0 ] || is_windows; then
+        expect_status 0
+        expect_file out.cfg
+    else
+        expect_status 1
+        expect_console "$BANNER"$'\nInput : locked.ini\n'"$no_output"
+    fi
+    written=$(ls "$work" | grep -v -x -E 'bin|console.out|expected.console|stderr.out|folder|empty.ini|random.ini|locked.ini|out.cfg')
+    [ -z "$written" ] || fail "files written: $written"
+    ;;
+output_read_only)
+    # A read-only output file: refused with the message, unless root, who
+    # may write it anyway.
+    settings $'%terminate = 1\n$output = out.cfg\n$report_path = out.txt\n'"$SIMPLE"
+    echo "old script" >"$work/out.cfg"
+    echo "old report" >"$work/out.txt"
+    chmod 444 "$work/out.cfg" "$work/out.txt"
+    run settings.ini </dev/null
+    if [ "$(id -u)" = 0 ] && ! is_windows; then
+        expect_status 0
+        grep -q "old" "$work/out.cfg" "$work/out.txt" && fail "root's run left the old files"
+    else
+        expect_status 1
+        grep -q -F "ERROR : Could not write out.cfg" "$work/console.out" || fail "no message for the script"
+        grep -q -F "ERROR : Could not write out.txt" "$work/console.out" || fail "no message for the report"
+        grep -q "old script" "$work/out.cfg" || fail "the read-only script changed"
+    fi
+    ;;
+hostile_values)
+    # Double quotes, NUL bytes, bytes above 0x7F and a line of 8 MiB are
+    # written byte for byte as the settings hold them.
+    long=$(head -c 8388608 /dev/zero | tr '\0' 'x')
+    {
+        printf '%%terminate = 1\n$output = out.cfg\n$report_path = out.txt\n$report_format = vb\n'
+        printf '$global_command = say "quoted" \xe9\xff\x80;\n'
+        printf '$()cycles = c\0y\n{c\0y\n$comment = nul\0here \x95\xa7\n'
+        printf '$()maps = m\0ap;10;;%s\n' "$long"
+        printf '}\n'
+    } >"$work/settings.ini"
+    run settings.ini </dev/null
+    expect_status 0
+    {
+        printf 'set c\0y_1 "say "quoted" \xe9\xff\x80;%stimelimit 10;map m\0ap;set nextmap vstr c\0y_1"\n' "$long"
+    } >"$work/expected_link"
+    with_crlf "$work/expected_link" >"$work/expected_link_native"
+    tail -c "$(wc -c <"$work/expected_link_native")" "$work/out.cfg" | cmp -s - "$work/expected_link_native" ||
+        fail "the link line is not the settings' bytes"
+    grep -a -q -F "$(printf '[i]# nul\0here \x95\xa7[/i]' | tr '\0' '?')" <(tr '\0' '?' <"$work/out.txt") ||
+        fail "the comment is not the settings' bytes"
+    ;;
 *)
     echo "unknown case $case_name"; exit 1 ;;
 esac

@@ -3,9 +3,10 @@
 # that records what it was asked to open.
 
 # run_tool ARGS...: runs the tool in $work; KESTRANE_RUNNER is empty for a
-# native build and "wine" for the Windows build.
+# native build and "wine" for the Windows build; KESTRANE_WRAPPER, when set,
+# runs it under a checker such as valgrind.
 run_tool() {
-    (cd "$work" && PATH="$work/bin:$PATH" $KESTRANE_RUNNER "$tool" "$@")
+    (cd "$work" && PATH="$work/bin:$PATH" ${KESTRANE_WRAPPER:-} $KESTRANE_RUNNER "$tool" "$@")
 }
 
 # with_crlf FILE: the file's bytes with every LF turned into CR LF, as a
