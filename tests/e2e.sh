@@ -233,10 +233,12 @@ $report_path = r.kestranetest
 '"$SIMPLE"
     run settings.ini </dev/null
     expect_status 0
-    for _ in $(seq 1 50); do [ "$(wc -l <"$work/opened.log" 2>/dev/null)" = 2 ] && break; sleep 0.1; done
+    for _ in $(seq 1 200); do [ "$(wc -l <"$work/opened.log" 2>/dev/null)" = 2 ] && break; sleep 0.1; done
     tr -d '\r' <"$work/opened.log" >"$work/opened.txt"
     grep -q -F 'a&copy settings.ini pwned ^b.kestranetest' "$work/opened.txt" || fail "script not opened: $(cat "$work/opened.txt")"
-    [ "$(sed -n 2p "$work/opened.txt" | grep -c 'r.kestranetest$')" = 1 ] || fail "report not opened second"
+    # The shell starts the two programs without waiting, so their records
+    # may come in either order.
+    grep -q 'r.kestranetest$' "$work/opened.txt" || fail "report not opened"
     [ -z "$(find "$work" -name 'pwned*')" ] || fail "a command ran"
     ;;
 settings_path_faults)
@@ -273,7 +275,7 @@ output_read_only)
     echo "old report" >"$work/out.txt"
     chmod 444 "$work/out.cfg" "$work/out.txt"
     run settings.ini </dev/null
-    if [ "$(id -u)" = 0 ] && ! is_windows; then
+    if [ "$(id -u)" = 0 ]; then
         expect_status 0
         grep -q "old" "$work/out.cfg" "$work/out.txt" && fail "root's run left the old files"
     else
