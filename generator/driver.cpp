@@ -46,17 +46,19 @@ bool writeOutput(const std::string& path, const std::string& sourcePath, const c
 }  // namespace
 
 std::string usageText() {
-    return std::string("Usage: kestrane [SETTINGS_FILE]\n") +
+    return "Usage: kestrane [SETTINGS_FILE]\n"
+           "       kestrane --help | --version\n"
            "\n"
-           "Reads the map cycles of a game server from SETTINGS_FILE (asked for\n"
-           "when not given) and writes the server script named by its \"output\"\n"
-           "setting and, when \"report_path\" is set, a forum report.\n"
+           "Reads the map cycles of a game server from SETTINGS_FILE (asked for when\n"
+           "not given) and writes the server script named by its \"output\" setting\n"
+           "and, when \"report_path\" is set, a forum report.\n"
            "\n"
-           "  --help      show this text\n"
-           "  --version   show the version\n"
+           "  --help      show this text and exit\n"
+           "  --version   show the version and exit\n"
            "\n"
-           "The settings file format is described in docs/settings.md and in\n"
-           "kestrane(1). Exit status: 0 when every file was written, 1 otherwise.\n";
+           "Exit status: 0 when every file asked for was written, 1 otherwise.\n"
+           "The settings file format is described in settings.md (docs/ in the\n"
+           "sources, /usr/share/doc/kestrane/ when installed) and in kestrane(1).\n";
 }
 
 int runKestrane(const std::vector<std::string>& arguments, std::istream& input, std::ostream& console) {
