@@ -18,7 +18,8 @@ std::string consoleBanner() {
            "\n** email : " + kMakerMail + "\n** web   : " + kMakerWeb + "\n\n\n";
 }
 
-std::string settingsPath(const std::vector<std::string>& arguments, std::istream& input, std::ostream& console) {
+std::string settingsPath(const std::vector<std::string>& arguments, std::istream& input,
+                         std::ostream& console) {
     if (!arguments.empty()) {
         console << "\nInput : " << arguments.front() << "\n";
         return arguments.front();
@@ -91,15 +92,14 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
         console << "ERROR : The file you indicated does not seem adequate.";
         status = kExitFailure;
     } else {
-        const bool scriptWritten =
-            writeOutput(settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
-                        console, [&] { return writeServerScript(settings, store, console); });
+        const bool scriptWritten = writeOutput(
+            settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
+            console, [&] { return writeServerScript(settings, store, console); });
         const bool wantReport = !settings.report_path.empty();
         const bool reportWritten =
-            wantReport &&
-            writeOutput(settings.report_path, sourcePath,
-                        "ERROR : The report file is the source file; it was not written.", console,
-                        [&] { return writeReport(settings, store, tool, console); });
+            wantReport && writeOutput(settings.report_path, sourcePath,
+                                      "ERROR : The report file is the source file; it was not written.",
+                                      console, [&] { return writeReport(settings, store, tool, console); });
         if (!scriptWritten || (wantReport && !reportWritten)) status = kExitFailure;
 
         if (settings.no_popup_cfg == 0 && scriptWritten) platform::openWithDesktop(settings.output);

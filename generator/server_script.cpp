@@ -28,7 +28,9 @@ std::string leftAligned(const std::string& text) {
     return text + std::string(kBannerFieldWidth - text.size(), ' ');
 }
 
-std::string bannerLine(const std::string& field) { return "//" + field + "\\\\\n"; }
+std::string bannerLine(const std::string& field) {
+    return "//" + field + "\\\\\n";
+}
 
 }  // namespace
 

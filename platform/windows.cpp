@@ -1,5 +1,7 @@
 // The platform layer for Windows.
+// windows.h first: the other two need its definitions.
 #include <windows.h>
+
 #include <conio.h>
 #include <shellapi.h>
 
@@ -68,8 +70,8 @@ namespace {
 
 bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     if (path.empty() || path.find('\0') != std::string::npos) return false;
-    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const BOOL ok = GetFileInformationByHandle(file, &info);
     CloseHandle(file);

@@ -21,9 +21,9 @@ TEST(ReportFormatFrom, ComparesExactly) {
         const char* text;
         ReportFormat expected;
     } cases[] = {
-        {"phpbb", ReportFormat::phpbb}, {"ipb", ReportFormat::phpbb},  {"smf", ReportFormat::smf},
+        {"phpbb", ReportFormat::phpbb}, {"ipb", ReportFormat::phpbb},   {"smf", ReportFormat::smf},
         {"vb", ReportFormat::vb},       {"Phpbb", ReportFormat::plain}, {"IPB", ReportFormat::plain},
-        {"", ReportFormat::plain},      {" vb", ReportFormat::plain},  {"plain", ReportFormat::plain},
+        {"", ReportFormat::plain},      {" vb", ReportFormat::plain},   {"plain", ReportFormat::plain},
     };
     for (const auto& c : cases) EXPECT_EQ(c.expected, reportFormatFrom(c.text)) << c.text;
 }

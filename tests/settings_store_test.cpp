@@ -107,7 +107,8 @@ TEST(SettingsStore, ReadsEveryLineKind) {
         {"empty file", "", ""},
         {"comments only", "// a\n& b\n\xA7 c\n# d\n/ e\n/\n\n   \n", ""},
         {"indented lines", "   $a = 1  \n\t{s\t\n  $b=2\n  }  \n", "a =1\ns.b =2\n"},
-        {"block comment closing on its own line only", "/* x */\n$a=1\n*/ more\n$b=2\n  */  \n$c=3\n", "c =3\n"},
+        {"block comment closing on its own line only", "/* x */\n$a=1\n*/ more\n$b=2\n  */  \n$c=3\n",
+         "c =3\n"},
         {"stray block end", "*/\n$a=1\n", "a =1\n"},
         {"unclosed block comment", "$a=1\n/*\n$b=2\n", "a =1\n"},
         {"markers only at line start", "$a = x // y\n$b = x # y\n", "a =x // y\nb =x # y\n"},
@@ -119,12 +120,12 @@ TEST(SettingsStore, ReadsEveryLineKind) {
         {"quotes", "$a = \"  in  \"\n$b = \"\n$c = \"x\n$d = x\"\n", "a =  in  \nb =\nc =\"x\nd =x\"\n"},
         {"quoted number", "%a = \"5\"\n", "a #5\n"},
         {"list across comments and blank lines",
-         "$()l = a\n\n// c\n/* x\n*/\n& y\n\xA7 z\nb\n}\nc\n$x=1\nd\n",
-         "l(0) =a\nl(1) =b\nl(2) =c\nx =1\n"},
+         "$()l = a\n\n// c\n/* x\n*/\n& y\n\xA7 z\nb\n}\nc\n$x=1\nd\n", "l(0) =a\nl(1) =b\nl(2) =c\nx =1\n"},
         {"list ended by hash and brace lines", "$()l = a\n#\nb\n$()m = a\n{s\nb\n", "l(0) =a\nm(0) =a\n"},
         {"list head value kept whole", "$()x = a\nx = b\n", "x(0) =a\nx(1) =x = b\n"},
         {"list head without name", "$()= a\nb\n", "(0) =a\n"},
-        {"list head without equals restarts the index", "$()l = a\nb\n%()\n5\n", "l(0) =a\nl(1) =b\nl(0) #5\n"},
+        {"list head without equals restarts the index", "$()l = a\nb\n%()\n5\n",
+         "l(0) =a\nl(1) =b\nl(0) #5\n"},
         {"number list items", "%()n = 1\n1 000\n2,5\nnone\n", "n(0) #1\nn(1) #1000\nn(2) #2\nn(3) #2\n"},
         {"number list head read as written", "%()n = \"5\"\n7\n", "n(0) #0\nn(1) #7\n"},
         {"numbers", "%a = 12abc\n%b = -1.5e2x\n%c = 12e\n%d = .5\n%e = abc\n%f = 1e+3\n",
@@ -232,7 +233,8 @@ class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
-               ("kestrane_store_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("kestrane_store_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

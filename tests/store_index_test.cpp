@@ -59,7 +59,8 @@ TEST(StoreIndex, AgreesWithAScanAtFullCapacity) {
 
     std::vector<std::string> keys;
     for (int i = 0; i < store.count(); ++i) keys.push_back(store.entry(i).key);
-    for (const char* absent : {"absent", "s1.absent", "maps(0)", "s1.maps(999)", "", "s1."}) keys.emplace_back(absent);
+    for (const char* absent : {"absent", "s1.absent", "maps(0)", "s1.maps(999)", "", "s1."})
+        keys.emplace_back(absent);
 
     for (const std::string& key : keys) {
         const SettingsEntry* text = scanLatest(store, key, 0);

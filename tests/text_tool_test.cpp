@@ -29,7 +29,8 @@ TEST(StripBlanks, TrimsOrRemovesOnlySpacesAndTabs) {
     };
     const TextTool tool;
     for (const StripCase& c : cases) {
-        EXPECT_EQ(c.expected, tool.stripBlanks(c.subject, c.endsOnly)) << '"' << c.subject << "\" " << c.endsOnly;
+        EXPECT_EQ(c.expected, tool.stripBlanks(c.subject, c.endsOnly))
+            << '"' << c.subject << "\" " << c.endsOnly;
     }
 }
 
@@ -58,7 +59,8 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanning) {
     const TextTool tool;
     for (const ReplaceCase& c : cases) {
         EXPECT_EQ(c.expected, tool.replaceAll(c.what, c.with, c.subject, c.limit, c.start))
-            << c.what << " -> " << c.with << " in " << c.subject << " limit " << c.limit << " from " << c.start;
+            << c.what << " -> " << c.with << " in " << c.subject << " limit " << c.limit << " from "
+            << c.start;
     }
 }
 
@@ -85,10 +87,12 @@ TEST(ReadUnsigned, ReadsTheNumberAtTheStart) {
         std::string subject;
         std::uint32_t expected;
     } cases[] = {
-        {" 7", 7},           {"15 minutes", 15},  {"15min", 15},          {"12abc", 12},
-        {"015", 15},         {"0x10", 0},         {"-1", 4294967295u},    {"+8", 8},
-        {"\r\n\v\f\t 9", 9}, {"4294967295", 4294967295u}, {"-4294967295", 1},
-        {"00000000000000000042", 42},
+        {" 7", 7},           {"15 minutes", 15},
+        {"15min", 15},       {"12abc", 12},
+        {"015", 15},         {"0x10", 0},
+        {"-1", 4294967295u}, {"+8", 8},
+        {"\r\n\v\f\t 9", 9}, {"4294967295", 4294967295u},
+        {"-4294967295", 1},  {"00000000000000000042", 42},
     };
     for (const auto& c : cases) {
         std::uint32_t target = 123;
@@ -98,8 +102,8 @@ TEST(ReadUnsigned, ReadsTheNumberAtTheStart) {
 }
 
 TEST(ReadUnsigned, LeavesTargetUnchangedWithoutANumber) {
-    const std::string refused[] = {"", "   ", "abc", "-", "+", "- 5", "4294967296", "99999999999999999999",
-                                   "-4294967296"};
+    const std::string refused[] = {
+        "", "   ", "abc", "-", "+", "- 5", "4294967296", "99999999999999999999", "-4294967296"};
     for (const std::string& subject : refused) {
         std::uint32_t target = 123;
         readUnsigned(subject, target);

@@ -92,15 +92,30 @@ void SettingsReader::handleLine(std::string_view rawLine) {
     if (inBlockComment_) return;
 
     switch (line.front()) {
-        case '/': handleSlashLine(cut(line, 1)); break;
-        case '$': handleEntryLine(cut(line, 1), ListKind::text); break;
-        case '%': handleEntryLine(cut(line, 1), ListKind::number); break;
+        case '/':
+            handleSlashLine(cut(line, 1));
+            break;
+        case '$':
+            handleEntryLine(cut(line, 1), ListKind::text);
+            break;
+        case '%':
+            handleEntryLine(cut(line, 1), ListKind::number);
+            break;
         case '&':
-        case kSectionSign: break;
-        case '#': handleHashLine(cut(line, 1)); break;
-        case '{': handleOpenSection(cut(line, 1)); break;
-        case '}': handleCloseSection(line); break;
-        default: handleListItem(line); break;
+        case kSectionSign:
+            break;
+        case '#':
+            handleHashLine(cut(line, 1));
+            break;
+        case '{':
+            handleOpenSection(cut(line, 1));
+            break;
+        case '}':
+            handleCloseSection(line);
+            break;
+        default:
+            handleListItem(line);
+            break;
     }
 }
 

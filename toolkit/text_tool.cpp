@@ -23,8 +23,8 @@ std::string TextTool::stripBlanks(std::string subject, int endsOnly) const {
     return subject;
 }
 
-std::string TextTool::replaceAll(const std::string& what, const std::string& with,
-                                 std::string subject, int limit, std::size_t start) const {
+std::string TextTool::replaceAll(const std::string& what, const std::string& with, std::string subject,
+                                 int limit, std::size_t start) const {
     if (what.empty() || subject.empty() || limit == 0 || what.size() > subject.size()) {
         return subject;
     }
@@ -62,9 +62,13 @@ const TextTool& sharedTextTool() {
     return tool;
 }
 
-std::string toText(std::int32_t value) { return std::to_string(value); }
+std::string toText(std::int32_t value) {
+    return std::to_string(value);
+}
 
-std::string toText(std::uint32_t value) { return std::to_string(value); }
+std::string toText(std::uint32_t value) {
+    return std::to_string(value);
+}
 
 void readUnsigned(std::string_view subject, std::uint32_t& target) {
     std::size_t pos = 0;

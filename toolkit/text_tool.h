@@ -20,8 +20,8 @@ public:
     // at position `start`; at most `limit` of them, or all when `limit` is
     // negative. Inserted text is never searched again. Gives `subject` back
     // unchanged when `what` or `subject` is empty or `limit` is 0.
-    std::string replaceAll(const std::string& what, const std::string& with, std::string subject,
-                           int limit, std::size_t start) const;
+    std::string replaceAll(const std::string& what, const std::string& with, std::string subject, int limit,
+                           std::size_t start) const;
 
     // Non-overlapping occurrences of `what` in `subject`, counted from the
     // left; 0 when either is empty.
@@ -47,9 +47,13 @@ inline bool isStreamSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The part of `text` without blanks at either end; a view into `text`.
 std::string_view trimBlanks(std::string_view text);
