@@ -222,6 +222,13 @@ TEST(SettingsStore, StopsAtCapacity) {
     EXPECT_TRUE(store.stoppedAtCapacity());
 }
 
+TEST(SettingsStore, IgnoresKeysLongerThanTheLimit) {
+    const std::string longest(kMaxKeyLength - 2, 's');
+    SettingsStore store;
+    store.readText("{" + longest + "\n$x = kept\n$xy = dropped\n$()l = a\nb\n}\n$y = 2\n");
+    EXPECT_EQ(longest + ".x =kept\n" + "y =2\n", dump(store));
+}
+
 TEST(SettingsStore, NewReadKeepsTheMarkerButStartsAfresh) {
     SettingsStore store;
     store.readText("#CR=[br]\n{s\n$()l = a\n");

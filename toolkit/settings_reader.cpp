@@ -232,6 +232,7 @@ std::string SettingsReader::cleanValue(std::string_view value) const {
 }
 
 SettingsEntry& SettingsReader::nextEntry(std::string key) {
+    if (key.size() > kMaxKeyLength) return discarded_;
     if (tableFull()) {
         settingsLost_ = true;
         return discarded_;

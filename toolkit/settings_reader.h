@@ -46,6 +46,7 @@ private:
     double listNumber_ = 0.0;
     // A line after the table was full would have made an entry.
     bool settingsLost_ = false;
+    // Receives what a line writes when its entry is not kept.
     SettingsEntry discarded_;
 };
 

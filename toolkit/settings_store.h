@@ -13,6 +13,11 @@ namespace kestrane {
 // The store's whole capacity; reading stops when the table is full.
 inline constexpr int kStoreCapacity = 10000;
 
+// Longest key the store keeps. A longer one (a huge section path, say) is
+// of no use to a game server, whose command lines are far shorter, and
+// copied into every entry it would let a small file fill the memory.
+inline constexpr std::size_t kMaxKeyLength = 4096;
+
 // readFile's results.
 inline constexpr int kReadOk = 0;
 inline constexpr int kReadCannotOpen = 2;
