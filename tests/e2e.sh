@@ -58,7 +58,7 @@ typed_path_end_of_input)
     expect_status 1
     expect_console "$BANNER"$'Enter source file (e.g. cycles.ini) : Output file : \nERROR : The file you indicated does not seem adequate.\n\n'
     ;;
-stdin_not_a_terminal | terminate_unset)
+stdin_not_a_terminal)
     # Without "terminate" the tool would wait for a key, but not when its
     # input is no terminal: it ends at once, after two line ends.
     settings $'$output = out.cfg\n%no_popup_cfg = 1\n'"$SIMPLE"
