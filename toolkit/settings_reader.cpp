@@ -5,7 +5,6 @@
 // "#CR=" sets the text that stands for a line break inside values.
 #include "toolkit/settings_reader.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "toolkit/text_tool.h"
@@ -182,12 +181,13 @@ void SettingsReader::handleOpenSection(std::string_view rest) {
 }
 
 void SettingsReader::handleCloseSection(std::string_view line) {
-    if (line.find('#') != std::string_view::npos) {
+    const TextTool& tool = sharedTextTool();
+    const std::string text(line);
+    if (tool.countOccurrences("#", text) != 0) {
         sectionPath_.clear();
         return;
     }
-    for (std::size_t closes = static_cast<std::size_t>(std::count(line.begin(), line.end(), '}'));
-         closes > 0 && !sectionPath_.empty(); --closes) {
+    for (int closes = tool.countOccurrences("}", text); closes > 0 && !sectionPath_.empty(); --closes) {
         // The path ends in "."; the level before it ends at the previous ".".
         const std::size_t dot =
             sectionPath_.size() < 2 ? std::string::npos : sectionPath_.rfind('.', sectionPath_.size() - 2);
