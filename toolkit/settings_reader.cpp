@@ -77,7 +77,7 @@ void SettingsReader::readAll(std::string_view content) {
         handleLine(content.substr(pos, end - pos));
         pos = next;
     }
-    store_.count_ = entryCounter_ < kStoreCapacity ? entryCounter_ : kStoreCapacity;
+    store_.count_ = entryCounter_;  // never beyond the capacity: nextEntry stops there
     store_.stoppedAtCapacity_ = settingsLost_;
 }
 
