@@ -2,7 +2,7 @@
 # The bundled example's script and report must be what the tool makes of
 # examples/cycles.ini today.
 set -u
-tool=$1
+tool=$(realpath "$1")
 examples=$2
 . "$(dirname "$0")/lib.sh"
 make_work

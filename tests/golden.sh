@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Runs the tool on one golden settings file and compares what it writes,
 # byte for byte, with the expected files beside it: CASE.cfg for the script
-# (written to out.cfg), CASE.txt for the report (out.txt) and CASE.console
-# for the console text, each when present.
+# (written to out.cfg), CASE.txt for the report (out.txt), CASE.console
+# for the console text, each when present, and CASE.stderr for standard
+# error, which must be empty when there is no such file.
+# KESTRANE_UPDATE_GOLDEN=1 writes the actual bytes over the present files.
 set -u
-tool=$1
+tool=$(realpath "$1")
 case_file=$2
 stem=${case_file%.ini}
 . "$(dirname "$0")/lib.sh"
 make_work
 cp "$case_file" "$work/settings.ini"
-run_tool settings.ini </dev/null >"$work/console.out"
+run_tool settings.ini </dev/null >"$work/console.out" 2>"$work/stderr.out"
 status=$?
 failed=0
 [ "$status" = 0 ] || { echo "FAIL: exit status $status"; failed=1; }
@@ -22,7 +24,9 @@ for pair in cfg:out.cfg txt:out.txt; do
         same_bytes "$expected" "$actual" || failed=1
     fi
 done
-if [ -f "$stem.console" ]; then
-    same_bytes "$stem.console" "$work/console.out" || failed=1
+[ -f "$stem.console" ] && { same_bytes "$stem.console" "$work/console.out" || failed=1; }
+# Without CASE.stderr, standard error must stay empty.
+if [ -f "$stem.stderr" ] || [ -s "$work/stderr.out" ]; then
+    same_bytes "$stem.stderr" "$work/stderr.out" || failed=1
 fi
 exit $failed

@@ -5,6 +5,7 @@
 # run_tool ARGS...: runs the tool in $work; KESTRANE_RUNNER is empty for a
 # native build and "wine" for the Windows build; KESTRANE_WRAPPER, when set,
 # runs it under a checker such as valgrind.
+: "${KESTRANE_RUNNER:=}"
 run_tool() {
     (cd "$work" && PATH="$work/bin:$PATH" ${KESTRANE_WRAPPER:-} $KESTRANE_RUNNER "$tool" "$@")
 }
@@ -20,8 +21,26 @@ with_crlf() {
 }
 
 # same_bytes EXPECTED ACTUAL: compares ACTUAL with EXPECTED (line ends
-# adjusted for Windows), showing the difference on failure.
+# adjusted for Windows), showing the difference on failure. With
+# KESTRANE_UPDATE_GOLDEN=1 (never in CI) a differing or missing EXPECTED is
+# overwritten with ACTUAL instead and named, so that the change can be read
+# as a diff; only a native build may do that, since Windows adds CRs.
 same_bytes() {
+    if [ "${KESTRANE_UPDATE_GOLDEN:-0}" = 1 ]; then
+        if [ "${KESTRANE_CRLF:-0}" = 1 ]; then
+            echo "FAIL: update the expected files from a native build"
+            return 1
+        fi
+        if [ ! -f "$1" ] || ! cmp -s "$1" "$2"; then
+            cp "$2" "$1"
+            echo "updated: $1"
+        fi
+        return 0
+    fi
+    if [ ! -f "$1" ]; then
+        echo "FAIL: no expected file $1 (make it with KESTRANE_UPDATE_GOLDEN=1)"
+        return 1
+    fi
     if ! with_crlf "$1" | cmp -s - "$2"; then
         echo "FAIL: $2 differs from $1"
         with_crlf "$1" | diff <(cat -A) <(cat -A "$2") | head -n 40

@@ -3,7 +3,7 @@
 # are lines of the bundled example's outputs, and every option and exit
 # status of --help is in both documents.
 set -u
-tool=$1
+tool=$(realpath "$1")
 root=$2
 . "$(dirname "$0")/lib.sh"
 make_work

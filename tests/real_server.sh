@@ -5,7 +5,7 @@
 # in force, the commands run, and the list variables print their lists.
 # Usage: real_server.sh TOOL. Exit 0 passed, 1 failed, 77 skipped.
 set -u
-tool=$1
+tool=$(realpath "$1")
 server=/usr/games/openarena-server
 [ -x "$server" ] || { echo "SKIP: $server is not installed"; exit 77; }
 . "$(dirname "$0")/lib.sh"

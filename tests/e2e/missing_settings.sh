@@ -1,0 +1,3 @@
+run nothing.ini </dev/null
+expect_status 1
+expect_console

@@ -1,0 +1,3 @@
+run </dev/null
+expect_status 1
+expect_console
