@@ -1,11 +1,15 @@
 // The tool's single run from start to end.
 #include "generator/driver.h"
 
+#include "generator/command_line.h"
 #include "generator/exit_status.h"
+#include "generator/findings.h"
 #include "generator/forum_report.h"
 #include "generator/maker.h"
 #include "generator/run_settings.h"
+#include "generator/script_checks.h"
 #include "generator/server_script.h"
+#include "generator/settings_checks.h"
 #include "platform/platform.h"
 #include "toolkit/settings_store.h"
 #include "toolkit/text_tool.h"
@@ -18,11 +22,10 @@ std::string consoleBanner() {
            "\n** email : " + kMakerMail + "\n** web   : " + kMakerWeb + "\n\n\n";
 }
 
-std::string settingsPath(const std::vector<std::string>& arguments, std::istream& input,
-                         std::ostream& console) {
-    if (!arguments.empty()) {
-        console << "\nInput : " << arguments.front() << "\n";
-        return arguments.front();
+std::string settingsPath(const CommandLine& commandLine, std::istream& input, std::ostream& console) {
+    if (commandLine.hasPath) {
+        if (!commandLine.check) console << "\nInput : " << commandLine.path << "\n";
+        return commandLine.path;
     }
     console << "Enter source file (e.g. cycles.ini) : " << std::flush;
     std::string path;
@@ -44,39 +47,86 @@ bool writeOutput(const std::string& path, const std::string& sourcePath, const c
     return false;
 }
 
+// The findings after the console's own text, so that a console shows them
+// in order, then their count.
+void reportFindings(const Findings& findings, const std::string& sourcePath, bool alwaysSummarise,
+                    std::ostream& console, std::ostream& errors) {
+    console.flush();
+    printFindings(errors, sourcePath, findings);
+    if (alwaysSummarise || !findings.all().empty()) errors << findingsSummary(findings) << "\n";
+    errors.flush();
+}
+
+// --check: every check, and nothing written, opened, coloured or waited for.
+int runCheck(const CommandLine& commandLine, std::istream& input, std::ostream& console,
+             std::ostream& errors) {
+    SettingsStore store;
+    const std::string sourcePath = settingsPath(commandLine, input, console);
+    Findings findings;
+    if (store.readFile(sourcePath) != kReadOk) {
+        findings.add(Severity::error, 0, "the settings file cannot be read");
+        reportFindings(findings, sourcePath, true, console, errors);
+        return kExitFailure;
+    }
+    const RunSettings settings = readRunSettings(store);
+    checkSettings(store, settings, CheckOptions{commandLine.gameDirs, true}, findings);
+    ScriptMeter meter;
+    std::ostream noConsole(nullptr);
+    renderServerScript(settings, store, ScriptOutput{nullptr, &meter}, noConsole);
+    checkScript(store, settings, meter, findings);
+    reportFindings(findings, sourcePath, true, console, errors);
+    return findings.anyProblem() ? kExitFailure : kExitSuccess;
+}
+
 }  // namespace
 
 std::string usageText() {
-    return "Usage: kestrane [SETTINGS_FILE]\n"
+    return "Usage: kestrane [--check] [--game-dir DIR]... [--] [SETTINGS_FILE]\n"
            "       kestrane --help | --version\n"
            "\n"
            "Reads the map cycles of a game server from SETTINGS_FILE (asked for when\n"
            "not given) and writes the server script named by its \"output\" setting\n"
-           "and, when \"report_path\" is set, a forum report.\n"
+           "and, when \"report_path\" is set, a forum report. What is wrong in the\n"
+           "settings, and what a server would break of the script, is printed on\n"
+           "standard error, each with its line of the settings file.\n"
            "\n"
-           "  --help      show this text and exit\n"
-           "  --version   show the version and exit\n"
+           "  --check          check the settings only: write and open nothing;\n"
+           "                   exit status 1 when there is an error or a warning\n"
+           "  --game-dir DIR   look the map names up in the game folder DIR (its\n"
+           "                   .pk3 archives and maps/ folder); may be repeated\n"
+           "  --               the next argument is the settings file, even when it\n"
+           "                   starts with -\n"
+           "  --help           show this text and exit\n"
+           "  --version        show the version and exit\n"
            "\n"
            "Exit status: 0 when every file asked for was written, 1 otherwise.\n"
            "The settings file format is described in settings.md (docs/ in the\n"
            "sources, /usr/share/doc/kestrane/ when installed) and in kestrane(1).\n";
 }
 
-int runKestrane(const std::vector<std::string>& arguments, std::istream& input, std::ostream& console) {
-    if (!arguments.empty() && arguments.front() == "--help") {
-        console << usageText();
-        return kExitSuccess;
+int runKestrane(const std::vector<std::string>& arguments, std::istream& input, std::ostream& console,
+                std::ostream& errors) {
+    const CommandLine commandLine = parseCommandLine(arguments);
+    switch (commandLine.action) {
+        case CommandLine::Action::help:
+            console << usageText();
+            return kExitSuccess;
+        case CommandLine::Action::version:
+            console << kToolName << " " << kToolVersion << "\n";
+            return kExitSuccess;
+        case CommandLine::Action::usageError:
+            errors << "kestrane: " << commandLine.error << "\nTry 'kestrane --help'.\n";
+            return kExitFailure;
+        case CommandLine::Action::run:
+            break;
     }
-    if (!arguments.empty() && arguments.front() == "--version") {
-        console << kToolName << " " << kToolVersion << "\n";
-        return kExitSuccess;
-    }
+    if (commandLine.check) return runCheck(commandLine, input, console, errors);
 
     const TextTool tool;
     SettingsStore store;
     platform::setConsoleColours();
     console << consoleBanner();
-    const std::string sourcePath = settingsPath(arguments, input, console);
+    const std::string sourcePath = settingsPath(commandLine, input, console);
 
     // A file that cannot be read leaves the store empty, and so "output" empty.
     store.readFile(sourcePath);
@@ -87,14 +137,21 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
     const RunSettings settings = readRunSettings(store);
     console << "Output file : " << settings.output << "\n";
 
+    Findings findings;
+    checkSettings(store, settings, CheckOptions{commandLine.gameDirs, false}, findings);
     int status = kExitSuccess;
     if (settings.output.empty()) {
         console << "ERROR : The file you indicated does not seem adequate.";
         status = kExitFailure;
     } else {
-        const bool scriptWritten = writeOutput(
-            settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
-            console, [&] { return writeServerScript(settings, store, console); });
+        ScriptMeter meter;
+        bool scriptMade = false;
+        const bool scriptWritten =
+            writeOutput(settings.output, sourcePath,
+                        "ERROR : The output file is the source file; it was not written.", console, [&] {
+                            scriptMade = true;
+                            return writeServerScript(settings, store, console, &meter);
+                        });
         const bool wantReport = !settings.report_path.empty();
         const bool reportWritten =
             wantReport && writeOutput(settings.report_path, sourcePath,
@@ -104,7 +161,9 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
 
         if (settings.no_popup_cfg == 0 && scriptWritten) platform::openWithDesktop(settings.output);
         if (settings.no_popup_report == 0 && reportWritten) platform::openWithDesktop(settings.report_path);
+        if (scriptMade) checkScript(store, settings, meter, findings);
     }
+    reportFindings(findings, sourcePath, false, console, errors);
 
     if (settings.terminate == 0) {
         console << "\n\n";

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "generator/maker.h"
+#include "generator/map_line.h"
 #include "generator/output_file.h"
-#include "generator/server_script.h"
 
 namespace kestrane {
 namespace {
@@ -119,7 +119,7 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         const std::string cycle = store.getText("cycles", i);
         console << "Dealing with cycle '" << cycle << "'\n";
-        store.selectSection(cycle);
+        const SelectedSection section(store, cycle);
 
         const int lastMap = store.countIndexed("maps");
         out << cycleHeading(cycle, lastMap + 1, totalTimeText(store, lastMap),
@@ -135,7 +135,6 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
             out.write(row.data(), static_cast<std::streamsize>(row.size()));
         }
         if (isBbcode(format)) out << "[/code]";
-        store.selectSection("");
     }
     return file.close();
 }

@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-        return kestrane::runKestrane(arguments, std::cin, std::cout);
+        return kestrane::runKestrane(arguments, std::cin, std::cout, std::cerr);
     } catch (const std::exception&) {
         // Only running out of memory gets here, on a settings file far
         // beyond anything a server uses.

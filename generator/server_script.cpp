@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "generator/maker.h"
+#include "generator/map_line.h"
 #include "generator/output_file.h"
 #include "toolkit/text_tool.h"
 
@@ -34,37 +35,6 @@ std::string bannerLine(const std::string& field) {
 
 }  // namespace
 
-MapFields splitMapFields(std::string_view line) {
-    MapFields fields;
-    std::string_view* const limited[] = {&fields.name, &fields.timeLimit, &fields.fragLimit};
-    for (std::string_view* field : limited) {
-        const std::size_t separator = line.find(';');
-        *field = trimBlanks(line.substr(0, separator));
-        if (separator == std::string_view::npos) return fields;
-        line.remove_prefix(separator + 1);
-    }
-    fields.extraCommands = trimBlanks(line);
-    return fields;
-}
-
-MapEntry splitMapLine(const std::string& line) {
-    const MapFields fields = splitMapFields(line);
-    return MapEntry{std::string(fields.name), std::string(fields.timeLimit), std::string(fields.fragLimit),
-                    std::string(fields.extraCommands)};
-}
-
-void appendLimitCommand(std::string& text, std::string_view word, std::string_view limit) {
-    const std::string_view trimmed = trimBlanks(limit);
-    if (trimmed.empty()) return;
-    text.append(word).append(trimmed) += ';';
-}
-
-std::string limitCommand(const std::string& word, const std::string& limit) {
-    std::string command;
-    appendLimitCommand(command, word, limit);
-    return command;
-}
-
 std::string scriptBanner() {
     std::string rule;
     while (rule.size() < kBannerFieldWidth) rule += "-=";
@@ -76,9 +46,8 @@ std::string scriptBanner() {
            bannerLine(centred("{<\xA7 Drelm \xA7>}")) + bannerLine(rule) + "\n\n";
 }
 
-bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console) {
-    OutputFile file(settings.output);
-    std::ostream& out = file.stream();
+void renderServerScript(const RunSettings& settings, SettingsStore& store, ScriptOutput out,
+                        std::ostream& console) {
     out << scriptBanner();
 
     if (!settings.cycles_list.empty()) {
@@ -94,7 +63,7 @@ bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::o
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         const std::string cycle = store.getText("cycles", i);
         console << "Processing Cycle : " << cycle << "\n";
-        store.selectSection(cycle);
+        const SelectedSection section(store, cycle);
 
         // The init command carries its own ";".
         out << "\n\nset " << cycle << " \"" << store.getText("init_command") << "vstr " << cycle
@@ -126,11 +95,16 @@ bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::o
             appendLimitCommand(link, "fraglimit ", map.fragLimit);
             link.append("map ").append(map.name).append(";set nextmap vstr ").append(cycle).append("_");
             link.append(toText(j < lastMap ? j + 2 : 1)).append("\"\n");
-            out.write(link.data(), static_cast<std::streamsize>(link.size()));
+            out << link;
         }
         if (!settings.maps_list_suffix.empty()) out << mapsList << "\"";
-        store.selectSection("");
     }
+}
+
+bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console,
+                       ScriptMeter* meter) {
+    OutputFile file(settings.output);
+    renderServerScript(settings, store, ScriptOutput{&file.stream(), meter}, console);
     return file.close();
 }
 

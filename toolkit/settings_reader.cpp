@@ -74,6 +74,7 @@ void SettingsReader::readAll(std::string_view content) {
         } else if (end > pos && content[end - 1] == '\r') {
             --end;  // CR LF: the CR belongs to the line end
         }
+        ++lineNumber_;
         handleLine(content.substr(pos, end - pos));
         pos = next;
     }
@@ -239,6 +240,7 @@ SettingsEntry& SettingsReader::nextEntry(std::string key) {
     }
     SettingsEntry& entry = store_.entries_[static_cast<std::size_t>(entryCounter_)];
     entry.key = std::move(key);
+    store_.entryLines_[static_cast<std::size_t>(entryCounter_)] = lineNumber_;
     ++entryCounter_;
     return entry;
 }

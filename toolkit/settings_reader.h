@@ -38,6 +38,7 @@ private:
     SettingsStore& store_;
     // State of one read; none of it outlives the call.
     int entryCounter_ = 0;
+    int lineNumber_ = 0;  // of the line being read, from 1
     std::string sectionPath_;
     std::string listName_;
     int listIndex_ = -1;

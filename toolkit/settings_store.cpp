@@ -44,7 +44,7 @@ bool readWholeFile(const std::string& path, std::string& content) {
 
 }  // namespace
 
-SettingsStore::SettingsStore() : entries_(kStoreCapacity) {}
+SettingsStore::SettingsStore() : entries_(kStoreCapacity), entryLines_(kStoreCapacity) {}
 
 int SettingsStore::readFile(const std::string& path) {
     std::string content;
@@ -117,6 +117,16 @@ const std::string& SettingsStore::getText(const std::string& keyName, int index)
     static const std::string empty;
     const KeySlots* slots = slotsForQuery(keyName, index);
     return slots == nullptr || slots->lastText < 0 ? empty : entry(slots->lastText).text;
+}
+
+int SettingsStore::lineOfText(const std::string& keyName, int index) const {
+    const KeySlots* slots = slotsForQuery(keyName, index);
+    return slots == nullptr || slots->lastText < 0 ? 0 : entryLine(slots->lastText);
+}
+
+int SettingsStore::lineOfNumber(const std::string& keyName, int index) const {
+    const KeySlots* slots = slotsForQuery(keyName, index);
+    return slots == nullptr || slots->lastNumber < 0 ? 0 : entryLine(slots->lastNumber);
 }
 
 double SettingsStore::getNumber(const std::string& keyName, int index) const {

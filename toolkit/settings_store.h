@@ -64,6 +64,13 @@ public:
 
     int count() const { return count_; }
     const SettingsEntry& entry(int i) const { return entries_[static_cast<std::size_t>(i)]; }
+    // The settings file's line (from 1) that made entry i.
+    int entryLine(int i) const { return entryLines_[static_cast<std::size_t>(i)]; }
+
+    // The line of the entry that getText or getNumber would answer with;
+    // 0 when there is none.
+    int lineOfText(const std::string& keyName, int index = -1) const;
+    int lineOfNumber(const std::string& keyName, int index = -1) const;
     const std::string& lineBreakMarker() const { return lineBreakMarker_; }
     const std::string& sectionPrefix() const { return sectionPrefix_; }
 
@@ -89,6 +96,7 @@ private:
     std::string lineBreakMarker_;
     int count_ = 0;
     std::vector<SettingsEntry> entries_;
+    std::vector<int> entryLines_;  // beside the table, so that its entries stay as they are
     std::string sectionPrefix_;
     bool stoppedAtCapacity_ = false;
     // Every filled entry's key, viewing the key text held in the table
@@ -96,6 +104,22 @@ private:
     // after each read, in table order, so that later entries win.
     std::unordered_map<std::string_view, KeySlots> index_;
     mutable std::string lookupKey_;
+};
+
+// Selects a section of the store for as long as it lives and selects none
+// again when it goes, so that a writer cannot leave a section selected and
+// break the global lookups after it.
+class SelectedSection {
+public:
+    SelectedSection(SettingsStore& store, const std::string& sectionName) : store_(store) {
+        store_.selectSection(sectionName);
+    }
+    ~SelectedSection() { store_.selectSection(""); }
+    SelectedSection(const SelectedSection&) = delete;
+    SelectedSection& operator=(const SelectedSection&) = delete;
+
+private:
+    SettingsStore& store_;
 };
 
 }  // namespace kestrane
