@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds kestrane.exe with mingw-w64 and runs the whole test suite on it
 # under Wine, headless, with a Wine prefix inside the build folder.
+# KESTRANE_CONFIGURE_ARGS adds options to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset windows
+cmake --preset windows ${KESTRANE_CONFIGURE_ARGS:-}
 cmake --build --preset windows
 
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
