@@ -6,6 +6,7 @@
 #include "generator/maker.h"
 #include "generator/run_settings.h"
 #include "generator/server_script.h"
+#include "generator/settings_problem.h"
 #include "platform/platform.h"
 #include "toolkit/settings_store.h"
 #include "toolkit/text_tool.h"
@@ -89,7 +90,8 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
 
     int status = kExitSuccess;
     if (settings.output.empty()) {
-        console << "ERROR : The file you indicated does not seem adequate.";
+        console << "ERROR : The file you indicated does not seem adequate.\n"
+                << settingsProblem(store, sourcePath);
         status = kExitFailure;
     } else {
         const bool scriptWritten = writeOutput(

@@ -275,10 +275,16 @@ TEST_F(SettingsFile, RefusesWhatCannotBeOpened) {
     EXPECT_EQ(kReadCannotOpen, store.readFile(path("missing.ini")));
     EXPECT_EQ(0, store.count());
     EXPECT_EQ("[br]", store.lineBreakMarker());
+    EXPECT_EQ(ReadFailure::missing, store.readFailure());
+    EXPECT_EQ(kReadCannotOpen, store.readFile(path("no/such/folder.ini")));
+    EXPECT_EQ(ReadFailure::missing, store.readFailure());
     EXPECT_EQ(kReadCannotOpen, store.readFile(dir_.string()));
+    EXPECT_EQ(ReadFailure::folder, store.readFailure());
     EXPECT_EQ(kReadCannotOpen, store.readFile(""));
+    EXPECT_EQ(ReadFailure::emptyPath, store.readFailure());
     EXPECT_EQ(kReadOk, store.readFile(write("empty.ini", "")));
     EXPECT_EQ(0, store.count());
+    EXPECT_EQ(ReadFailure::none, store.readFailure());
 }
 
 TEST(ReadNumber, KeepsTheTargetWithoutANumber) {

@@ -22,6 +22,16 @@ inline constexpr std::size_t kMaxKeyLength = 4096;
 inline constexpr int kReadOk = 0;
 inline constexpr int kReadCannotOpen = 2;
 
+// Why readFile found no file to read at its path.
+enum class ReadFailure {
+    none,        // the file was read
+    emptyPath,   // no path was given
+    missing,     // nothing exists at the path
+    folder,      // the path names a folder
+    notAFile,    // a device, a socket or the like
+    cannotRead,  // the system refused to open or read it: see readError()
+};
+
 // One key/value entry. Keys are the section path, the name and, for a list
 // item, "(" index ")": "Duel.maps(0)".
 struct SettingsEntry {
@@ -67,6 +77,12 @@ public:
     const std::string& lineBreakMarker() const { return lineBreakMarker_; }
     const std::string& sectionPrefix() const { return sectionPrefix_; }
 
+    // Why the last readFile returned kReadCannotOpen; ReadFailure::none
+    // after a read. With ReadFailure::cannotRead, readError() is the
+    // system's error number (errno).
+    ReadFailure readFailure() const { return readFailure_; }
+    int readError() const { return readError_; }
+
     // True when the last read filled the table and the rest of the file
     // held further settings, which were not read.
     bool stoppedAtCapacity() const { return stoppedAtCapacity_; }
@@ -91,6 +107,8 @@ private:
     std::vector<SettingsEntry> entries_;
     std::string sectionPrefix_;
     bool stoppedAtCapacity_ = false;
+    ReadFailure readFailure_ = ReadFailure::none;
+    int readError_ = 0;
     // Every filled entry's key, viewing the key text held in the table
     // (which never moves), so that each query is one hash lookup. Built
     // after each read, in table order, so that later entries win.
