@@ -1,18 +1,27 @@
 // The tool's single run from start to end.
 #include "generator/driver.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "generator/exit_status.h"
 #include "generator/forum_report.h"
 #include "generator/maker.h"
 #include "generator/run_settings.h"
 #include "generator/server_script.h"
 #include "generator/settings_problem.h"
+#include "generator/typed_path.h"
 #include "platform/platform.h"
 #include "toolkit/settings_store.h"
 #include "toolkit/text_tool.h"
 
 namespace kestrane {
 namespace {
+
+bool pathExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
 
 std::string consoleBanner() {
     return std::string("\n** ") + kToolName + " " + kToolVersion + "\n** by " + kMakerName +
@@ -26,9 +35,13 @@ std::string settingsPath(const std::vector<std::string>& arguments, std::istream
         return arguments.front();
     }
     console << "Enter source file (e.g. cycles.ini) : " << std::flush;
-    std::string path;
-    input >> path;  // one word: a typed path ends at its first blank
-    return path;
+    // The first line that is not blank; a path with blanks in it comes whole.
+    std::string line;
+    while (std::getline(input, line)) {
+        std::string path = pathFromTypedLine(line, pathExists);
+        if (!path.empty()) return path;
+    }
+    return std::string();
 }
 
 // Writes one output file unless it is the settings file itself, which it
