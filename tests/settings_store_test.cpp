@@ -105,7 +105,7 @@ struct ReadCase {
 TEST(SettingsStore, ReadsEveryLineKind) {
     const ReadCase cases[] = {
         {"empty file", "", ""},
-        {"comments only", "// a\n& b\n\xA7 c\n# d\n/ e\n/\n\n   \n", ""},
+        {"comments only", "// a\n& b\n\xA7 c\n\xC2\xA7 d\n# e\n/ f\n/\n\n   \n", ""},
         {"indented lines", "   $a = 1  \n\t{s\t\n  $b=2\n  }  \n", "a =1\ns.b =2\n"},
         {"block comment closing on its own line only", "/* x */\n$a=1\n*/ more\n$b=2\n  */  \n$c=3\n",
          "c =3\n"},
@@ -121,6 +121,13 @@ TEST(SettingsStore, ReadsEveryLineKind) {
         {"quoted number", "%a = \"5\"\n", "a #5\n"},
         {"list across comments and blank lines",
          "$()l = a\n\n// c\n/* x\n*/\n& y\n\xA7 z\nb\n}\nc\n$x=1\nd\n", "l(0) =a\nl(1) =b\nl(2) =c\nx =1\n"},
+        // "§" in UTF-8 is no map of the list, and the list goes on after it.
+        {"UTF-8 section sign in a list",
+         "$()maps = a\n  \xC2\xA7 b\n\xC2\xA7"
+         "c\nd\n",
+         "maps(0) =a\nmaps(1) =d\n"},
+        {"other UTF-8 letters are items", "$()maps = a\n\xC3\xA9t\xC3\xA9\n\xC2\xA8\n",
+         "maps(0) =a\nmaps(1) =\xC3\xA9t\xC3\xA9\nmaps(2) =\xC2\xA8\n"},
         {"list ended by hash and brace lines", "$()l = a\n#\nb\n$()m = a\n{s\nb\n", "l(0) =a\nm(0) =a\n"},
         {"list head value kept whole", "$()x = a\nx = b\n", "x(0) =a\nx(1) =x = b\n"},
         {"list head without name", "$()= a\nb\n", "(0) =a\n"},
