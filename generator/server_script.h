@@ -9,6 +9,7 @@
 
 #include "generator/run_settings.h"
 #include "toolkit/settings_store.h"
+#include "toolkit/text_encoding.h"
 
 namespace kestrane {
 
@@ -39,8 +40,9 @@ std::string limitCommand(const std::string& word, const std::string& limit);
 // The same, appended to `text`.
 void appendLimitCommand(std::string& text, std::string_view word, std::string_view limit);
 
-// The script's fixed banner: nine lines of 60 characters and two line ends.
-std::string scriptBanner();
+// The script's fixed banner: nine lines of 60 characters and two line ends,
+// its section signs in `encoding`.
+std::string scriptBanner(TextEncoding encoding);
 
 // Writes the script to settings.output and prints one "Processing Cycle : "
 // line per cycle to `console`. Returns false when the file could not be

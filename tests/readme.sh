@@ -13,7 +13,7 @@ failed=0
 awk '/^  ```text/ { inside = 1; next } /^  ```/ { inside = 0 } inside && length($0) > 2 { print substr($0, 3) }' \
     "$root/README.md" >"$work/excerpt"
 [ -s "$work/excerpt" ] || { echo "FAIL: no excerpt found"; failed=1; }
-iconv -f CP1252 -t UTF-8 "$root/examples/rotation.cfg" "$root/examples/report.txt" >"$work/outputs"
+{ as_utf8 "$root/examples/rotation.cfg"; as_utf8 "$root/examples/report.txt"; } >"$work/outputs"
 while IFS= read -r line; do
     grep -q -x -F -- "$line" "$work/outputs" || { echo "FAIL: not in the example's outputs: $line"; failed=1; }
 done <"$work/excerpt"

@@ -294,6 +294,31 @@ TEST_F(SettingsFile, RefusesWhatCannotBeOpened) {
     EXPECT_EQ(ReadFailure::none, store.readFailure());
 }
 
+TEST_F(SettingsFile, RemembersTheEncodingOfWhatItRead) {
+    const struct {
+        const char* what;
+        std::string content;
+        SourceEncoding encoding;
+        bool byteOrderMark;
+    } cases[] = {
+        {"ASCII", "$a = 1\n", SourceEncoding::ascii, false},
+        {"UTF-8", "// caf\xC3\xA9\n$a = 1\n", SourceEncoding::utf8, false},
+        {"mark only", "\xEF\xBB\xBF$a = 1\n", SourceEncoding::utf8, true},
+        {"mark before Windows-1252", "\xEF\xBB\xBF// caf\xE9\n", SourceEncoding::utf8, true},
+        {"Windows-1252", "// caf\xE9\n$a = 1\n", SourceEncoding::windows1252, false},
+    };
+    for (const auto& c : cases) {
+        SettingsStore store;
+        store.readFile(write("e.ini", c.content));
+        EXPECT_EQ(c.encoding, store.sourceEncoding()) << c.what;
+        EXPECT_EQ(c.byteOrderMark, store.hadByteOrderMark()) << c.what;
+        // A failed read forgets what the last one found.
+        store.readFile(path("missing.ini"));
+        EXPECT_EQ(SourceEncoding::ascii, store.sourceEncoding()) << c.what;
+        EXPECT_FALSE(store.hadByteOrderMark()) << c.what;
+    }
+}
+
 TEST(ReadNumber, KeepsTheTargetWithoutANumber) {
     for (const char* subject : {"", "  ", "-", "+", ".", "e5", "abc", "-.e1"}) {
         double target = 42.0;

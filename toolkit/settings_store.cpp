@@ -74,6 +74,8 @@ int SettingsStore::readFile(const std::string& path) {
     if (failure != ReadFailure::none) {
         count_ = 0;
         stoppedAtCapacity_ = false;
+        sourceEncoding_ = SourceEncoding::ascii;
+        hadByteOrderMark_ = false;
         buildIndex();
         readFailure_ = failure;
         return kReadCannotOpen;
@@ -85,6 +87,8 @@ int SettingsStore::readText(std::string_view content) {
     index_.clear();  // its views into the table's keys go stale while reading
     readFailure_ = ReadFailure::none;
     readError_ = 0;
+    sourceEncoding_ = detectSourceEncoding(content);
+    hadByteOrderMark_ = content.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
     SettingsReader reader(*this);
     reader.readAll(content);
     buildIndex();

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "toolkit/text_encoding.h"
+
 namespace kestrane {
 
 // The store's whole capacity; reading stops when the table is full.
@@ -83,6 +85,11 @@ public:
     ReadFailure readFailure() const { return readFailure_; }
     int readError() const { return readError_; }
 
+    // What the bytes of the last read tell of their encoding, and whether
+    // they began with a UTF-8 byte-order mark.
+    SourceEncoding sourceEncoding() const { return sourceEncoding_; }
+    bool hadByteOrderMark() const { return hadByteOrderMark_; }
+
     // True when the last read filled the table and the rest of the file
     // held further settings, which were not read.
     bool stoppedAtCapacity() const { return stoppedAtCapacity_; }
@@ -109,6 +116,8 @@ private:
     bool stoppedAtCapacity_ = false;
     ReadFailure readFailure_ = ReadFailure::none;
     int readError_ = 0;
+    SourceEncoding sourceEncoding_ = SourceEncoding::ascii;
+    bool hadByteOrderMark_ = false;
     // Every filled entry's key, viewing the key text held in the table
     // (which never moves), so that each query is one hash lookup. Built
     // after each read, in table order, so that later entries win.
