@@ -1,6 +1,9 @@
 // The tool's single run from start to end.
 #include "generator/driver.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "generator/command_line.h"
 #include "generator/exit_status.h"
 #include "generator/findings.h"
@@ -10,12 +13,20 @@
 #include "generator/script_checks.h"
 #include "generator/server_script.h"
 #include "generator/settings_checks.h"
+#include "generator/settings_problem.h"
+#include "generator/typed_path.h"
 #include "platform/platform.h"
 #include "toolkit/settings_store.h"
+#include "toolkit/text_encoding.h"
 #include "toolkit/text_tool.h"
 
 namespace kestrane {
 namespace {
+
+bool pathExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
 
 std::string consoleBanner() {
     return std::string("\n** ") + kToolName + " " + kToolVersion + "\n** by " + kMakerName +
@@ -28,9 +39,13 @@ std::string settingsPath(const CommandLine& commandLine, std::istream& input, st
         return commandLine.path;
     }
     console << "Enter source file (e.g. cycles.ini) : " << std::flush;
-    std::string path;
-    input >> path;  // one word: a typed path ends at its first blank
-    return path;
+    // The first line that is not blank; a path with blanks in it comes whole.
+    std::string line;
+    while (std::getline(input, line)) {
+        std::string path = pathFromTypedLine(line, pathExists);
+        if (!path.empty()) return path;
+    }
+    return std::string();
 }
 
 // Writes one output file unless it is the settings file itself, which it
@@ -64,11 +79,13 @@ int runCheck(const CommandLine& commandLine, std::istream& input, std::ostream& 
     const std::string sourcePath = settingsPath(commandLine, input, console);
     Findings findings;
     if (store.readFile(sourcePath) != kReadOk) {
-        findings.add(Severity::error, 0, "the settings file cannot be read");
+        findings.add(Severity::error, 0, settingsReason(store, sourcePath));
         reportFindings(findings, sourcePath, true, console, errors);
         return kExitFailure;
     }
     const RunSettings settings = readRunSettings(store);
+    // A normal run would stop at once.
+    if (settings.output.empty()) findings.add(Severity::error, 0, settingsReason(store, sourcePath));
     checkSettings(store, settings, CheckOptions{commandLine.gameDirs, true}, findings);
     ScriptMeter meter;
     std::ostream noConsole(nullptr);
@@ -135,13 +152,21 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
                 << " settings were read; the rest of the source file was ignored.\n";
     }
     const RunSettings settings = readRunSettings(store);
+    // A text_encoding of neither name is ignored, but not silently.
+    const std::string& encodingName = store.getText("text_encoding");
+    TextEncoding unused = settings.text_encoding;
+    if (!encodingName.empty() && !textEncodingFromName(encodingName, unused)) {
+        console << "WARNING : The text_encoding \"" << encodingName
+                << "\" is neither utf-8 nor windows-1252; the settings file's own encoding is used.\n";
+    }
     console << "Output file : " << settings.output << "\n";
 
     Findings findings;
     checkSettings(store, settings, CheckOptions{commandLine.gameDirs, false}, findings);
     int status = kExitSuccess;
     if (settings.output.empty()) {
-        console << "ERROR : The file you indicated does not seem adequate.";
+        console << "ERROR : The file you indicated does not seem adequate.\n"
+                << settingsProblem(store, sourcePath);
         status = kExitFailure;
     } else {
         ScriptMeter meter;

@@ -29,6 +29,10 @@ RunSettings readRunSettings(const SettingsStore& store) {
     settings.no_popup_cfg = truncateTowardZero(store.getNumber("no_popup_cfg"));
     settings.no_popup_report = truncateTowardZero(store.getNumber("no_popup_report"));
     settings.terminate = truncateTowardZero(store.getNumber("terminate"));
+    settings.text_encoding = textEncodingOf(store.sourceEncoding());
+    textEncodingFromName(store.getText("text_encoding"), settings.text_encoding);
+    // A Windows-1252 report cannot start with a UTF-8 mark.
+    settings.byteOrderMark = store.hadByteOrderMark() && settings.text_encoding == TextEncoding::utf8;
     return settings;
 }
 

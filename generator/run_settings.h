@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/settings_store.h"
+#include "toolkit/text_encoding.h"
 
 namespace kestrane {
 
@@ -19,11 +20,16 @@ struct RunSettings {
     int no_popup_cfg = 0;              // non-zero: do not open the script
     int no_popup_report = 0;           // non-zero: do not open the report
     int terminate = 0;                 // non-zero: end without waiting for a key
-    int lastCycleIndex = -1;           // highest index of the list "cycles"; -1: none
+    // The writers' own non-ASCII characters are written in this encoding:
+    // the settings file's, unless "text_encoding" names one.
+    TextEncoding text_encoding = platformTextEncoding();
+    int lastCycleIndex = -1;     // highest index of the list "cycles"; -1: none
+    bool byteOrderMark = false;  // the report starts with a UTF-8 byte-order mark
 };
 
 // Reads every global setting with its default; the store must have no
-// section selected.
+// section selected. A "text_encoding" that names no known encoding is
+// ignored.
 RunSettings readRunSettings(const SettingsStore& store);
 
 // The number truncated toward zero (0.9 gives 0, -1.5 gives -1), held to

@@ -10,11 +10,13 @@
 #include "generator/run_settings.h"
 #include "generator/script_meter.h"
 #include "toolkit/settings_store.h"
+#include "toolkit/text_encoding.h"
 
 namespace kestrane {
 
-// The script's fixed banner: nine lines of 60 characters and two line ends.
-std::string scriptBanner();
+// The script's fixed banner: nine lines of 60 characters and two line ends,
+// its section signs in `encoding`.
+std::string scriptBanner(TextEncoding encoding);
 
 // Where the script's bytes go: to a file's stream, to a meter, or to both.
 struct ScriptOutput {

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Every code block of a document that is marked "<!-- fixture: NAME -->"
-# must be exactly the test fixture tests/golden/NAME (shown in UTF-8), so
-# that the documented examples and their outputs are the ones the golden
-# tests check.
+# must be exactly the test fixture tests/golden/NAME (shown in UTF-8; a
+# Windows-1252 fixture is converted), so that the documented examples and
+# their outputs are the ones the golden tests check.
 set -u
 doc=$1
 golden=$(dirname "$0")/golden
+. "$(dirname "$0")/lib.sh"
 failed=0
 count=0
 while IFS= read -r name; do
@@ -15,7 +16,7 @@ while IFS= read -r name; do
         want == 1 && /^```/ { want = 2; next }
         want == 2 && /^```/ { exit }
         want == 2 { print }' "$doc")
-    expected=$(iconv -f CP1252 -t UTF-8 "$golden/$name")
+    expected=$(as_utf8 "$golden/$name")
     if [ "$block" != "$expected" ]; then
         echo "FAIL: the block for $name differs from the fixture"
         diff <(printf '%s\n' "$expected") <(printf '%s\n' "$block") | head -n 20

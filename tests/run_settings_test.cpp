@@ -40,6 +40,37 @@ TEST(RunSettings, ReadsEveryKey) {
     EXPECT_EQ(0, settings.terminate);  // a text entry is no number
 }
 
+TEST(RunSettings, TextEncodingFromTheFileUnlessNamed) {
+    const auto utf8 = TextEncoding::utf8;
+    const auto windows = TextEncoding::windows1252;
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        const char* what;
+        std::string content;
+        TextEncoding encoding;
+        bool byteOrderMark;
+    } cases[] = {
+        {"ASCII", "$a = 1\n", platformTextEncoding(), false},
+        {"UTF-8", "$a = \xC3\xA9\n", utf8, false},
+        {"Windows-1252", "$a = \xE9\n", windows, false},
+        {"mark", bom + "$a = 1\n", utf8, true},
+        {"named utf-8", "$a = \xE9\n$text_encoding = utf-8\n", utf8, false},
+        {"named in capitals", "$text_encoding = Windows-1252\n", windows, false},
+        {"named windows-1252 after a mark", bom + "$text_encoding = windows-1252\n", windows, false},
+        {"named utf-8 after a mark", bom + "$text_encoding = utf-8\n", utf8, true},
+        {"unknown name ignored", "$a = \xE9\n$text_encoding = utf8\n", windows, false},
+        {"a number is no name", "$a = \xC3\xA9\n%text_encoding = 1252\n", utf8, false},
+        {"named in a section only", "$a = \xE9\n{s\n$text_encoding = utf-8\n}\n", windows, false},
+    };
+    for (const auto& c : cases) {
+        SettingsStore store;
+        store.readText(c.content);
+        const RunSettings settings = readRunSettings(store);
+        EXPECT_EQ(c.encoding, settings.text_encoding) << c.what;
+        EXPECT_EQ(c.byteOrderMark, settings.byteOrderMark) << c.what;
+    }
+}
+
 TEST(TruncateTowardZero, HoldsToTheRangeOfInt) {
     EXPECT_EQ(0, truncateTowardZero(0.9));
     EXPECT_EQ(-1, truncateTowardZero(-1.5));

@@ -105,7 +105,7 @@ struct ReadCase {
 TEST(SettingsStore, ReadsEveryLineKind) {
     const ReadCase cases[] = {
         {"empty file", "", ""},
-        {"comments only", "// a\n& b\n\xA7 c\n# d\n/ e\n/\n\n   \n", ""},
+        {"comments only", "// a\n& b\n\xA7 c\n\xC2\xA7 d\n# e\n/ f\n/\n\n   \n", ""},
         {"indented lines", "   $a = 1  \n\t{s\t\n  $b=2\n  }  \n", "a =1\ns.b =2\n"},
         {"block comment closing on its own line only", "/* x */\n$a=1\n*/ more\n$b=2\n  */  \n$c=3\n",
          "c =3\n"},
@@ -121,6 +121,13 @@ TEST(SettingsStore, ReadsEveryLineKind) {
         {"quoted number", "%a = \"5\"\n", "a #5\n"},
         {"list across comments and blank lines",
          "$()l = a\n\n// c\n/* x\n*/\n& y\n\xA7 z\nb\n}\nc\n$x=1\nd\n", "l(0) =a\nl(1) =b\nl(2) =c\nx =1\n"},
+        // "§" in UTF-8 is no map of the list, and the list goes on after it.
+        {"UTF-8 section sign in a list",
+         "$()maps = a\n  \xC2\xA7 b\n\xC2\xA7"
+         "c\nd\n",
+         "maps(0) =a\nmaps(1) =d\n"},
+        {"other UTF-8 letters are items", "$()maps = a\n\xC3\xA9t\xC3\xA9\n\xC2\xA8\n",
+         "maps(0) =a\nmaps(1) =\xC3\xA9t\xC3\xA9\nmaps(2) =\xC2\xA8\n"},
         {"list ended by hash and brace lines", "$()l = a\n#\nb\n$()m = a\n{s\nb\n", "l(0) =a\nm(0) =a\n"},
         {"list head value kept whole", "$()x = a\nx = b\n", "x(0) =a\nx(1) =x = b\n"},
         {"list head without name", "$()= a\nb\n", "(0) =a\n"},
@@ -275,10 +282,41 @@ TEST_F(SettingsFile, RefusesWhatCannotBeOpened) {
     EXPECT_EQ(kReadCannotOpen, store.readFile(path("missing.ini")));
     EXPECT_EQ(0, store.count());
     EXPECT_EQ("[br]", store.lineBreakMarker());
+    EXPECT_EQ(ReadFailure::missing, store.readFailure());
+    EXPECT_EQ(kReadCannotOpen, store.readFile(path("no/such/folder.ini")));
+    EXPECT_EQ(ReadFailure::missing, store.readFailure());
     EXPECT_EQ(kReadCannotOpen, store.readFile(dir_.string()));
+    EXPECT_EQ(ReadFailure::folder, store.readFailure());
     EXPECT_EQ(kReadCannotOpen, store.readFile(""));
+    EXPECT_EQ(ReadFailure::emptyPath, store.readFailure());
     EXPECT_EQ(kReadOk, store.readFile(write("empty.ini", "")));
     EXPECT_EQ(0, store.count());
+    EXPECT_EQ(ReadFailure::none, store.readFailure());
+}
+
+TEST_F(SettingsFile, RemembersTheEncodingOfWhatItRead) {
+    const struct {
+        const char* what;
+        std::string content;
+        SourceEncoding encoding;
+        bool byteOrderMark;
+    } cases[] = {
+        {"ASCII", "$a = 1\n", SourceEncoding::ascii, false},
+        {"UTF-8", "// caf\xC3\xA9\n$a = 1\n", SourceEncoding::utf8, false},
+        {"mark only", "\xEF\xBB\xBF$a = 1\n", SourceEncoding::utf8, true},
+        {"mark before Windows-1252", "\xEF\xBB\xBF// caf\xE9\n", SourceEncoding::utf8, true},
+        {"Windows-1252", "// caf\xE9\n$a = 1\n", SourceEncoding::windows1252, false},
+    };
+    for (const auto& c : cases) {
+        SettingsStore store;
+        store.readFile(write("e.ini", c.content));
+        EXPECT_EQ(c.encoding, store.sourceEncoding()) << c.what;
+        EXPECT_EQ(c.byteOrderMark, store.hadByteOrderMark()) << c.what;
+        // A failed read forgets what the last one found.
+        store.readFile(path("missing.ini"));
+        EXPECT_EQ(SourceEncoding::ascii, store.sourceEncoding()) << c.what;
+        EXPECT_FALSE(store.hadByteOrderMark()) << c.what;
+    }
 }
 
 TEST(ReadNumber, KeepsTheTargetWithoutANumber) {

@@ -1,8 +1,9 @@
 // The settings file reader. Every line is trimmed, and its first character
 // alone decides what it is: "$" text, "%" number, "()" after either starts a
 // list whose items are the bare lines that follow, "{" and "}" open and close
-// sections, "//", "/* ... */", "&", the byte 0xA7 and "#" are comments, and
-// "#CR=" sets the text that stands for a line break inside values.
+// sections, "//", "/* ... */", "&", "§" (in Windows-1252 or UTF-8) and "#"
+// are comments, and "#CR=" sets the text that stands for a line break inside
+// values.
 #include "toolkit/settings_reader.h"
 
 #include <cstdlib>
@@ -13,6 +14,7 @@ namespace kestrane {
 namespace {
 
 constexpr char kSectionSign = '\xA7';  // "§" in the Windows-1252 code page
+constexpr std::string_view kUtf8SectionSign = "\xC2\xA7";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool startsWith(std::string_view text, std::string_view prefix) {
@@ -90,6 +92,7 @@ void SettingsReader::handleLine(std::string_view rawLine) {
         return;
     }
     if (inBlockComment_) return;
+    if (startsWith(line, kUtf8SectionSign)) return;  // a comment, like the Windows-1252 sign
 
     switch (line.front()) {
         case '/':

@@ -1,6 +1,7 @@
 // The settings store's file reading and its queries by key.
 #include "toolkit/settings_store.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -12,22 +13,38 @@ namespace kestrane {
 namespace {
 
 // Only regular files and pipes are settings files: a directory, a device
-// such as /dev/zero or a socket is refused like a file that cannot be opened.
-bool isReadableKind(const std::string& path) {
+// such as /dev/zero or a socket is refused, with what it is.
+ReadFailure kindFailure(const std::string& path) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
-    if (error) return false;
     const auto type = status.type();
-    return type == std::filesystem::file_type::regular || type == std::filesystem::file_type::fifo;
+    if (type == std::filesystem::file_type::not_found) return ReadFailure::missing;
+    if (type == std::filesystem::file_type::directory) return ReadFailure::folder;
+    if (type == std::filesystem::file_type::regular || type == std::filesystem::file_type::fifo) {
+        return ReadFailure::none;
+    }
+    // A path the system cannot even look at (a folder on the way that may
+    // not be entered, say) is one it cannot read.
+    if (error) return ReadFailure::cannotRead;
+    return ReadFailure::notAFile;
 }
 
-// The whole file as bytes; false when it cannot be opened.
-bool readWholeFile(const std::string& path, std::string& content) {
-    if (path.empty() || path.find('\0') != std::string::npos || !isReadableKind(path)) return false;
+// The whole file as bytes; the reason when it cannot be read, with the
+// system's error number in `systemError`.
+ReadFailure readWholeFile(const std::string& path, std::string& content, int& systemError) {
+    systemError = 0;
+    if (path.empty()) return ReadFailure::emptyPath;
+    if (path.find('\0') != std::string::npos) return ReadFailure::missing;
+    const ReadFailure kind = kindFailure(path);
+    if (kind != ReadFailure::none && kind != ReadFailure::cannotRead) return kind;
     // Binary mode, so that a 0x1A byte does not end the file early on
     // Windows; the reader treats CR LF and LF alike.
+    errno = 0;
     std::ifstream file(path, std::ios::in | std::ios::binary);
-    if (!file) return false;
+    if (!file) {
+        systemError = errno;
+        return ReadFailure::cannotRead;
+    }
     // A pipe, or a file that grows while it is read, has no size known in
     // advance: read in blocks until its end.
     std::vector<char> block(1 << 16);
@@ -36,10 +53,15 @@ bool readWholeFile(const std::string& path, std::string& content) {
     const std::streamoff size = file.tellg();
     file.seekg(0, std::ios::beg);
     if (size > 0) content.reserve(static_cast<std::size_t>(size));
+    errno = 0;
     while (file.read(block.data(), static_cast<std::streamsize>(block.size())) || file.gcount() > 0) {
         content.append(block.data(), static_cast<std::size_t>(file.gcount()));
     }
-    return true;
+    if (file.bad()) {
+        systemError = errno;
+        return ReadFailure::cannotRead;
+    }
+    return ReadFailure::none;
 }
 
 }  // namespace
@@ -48,10 +70,14 @@ SettingsStore::SettingsStore() : entries_(kStoreCapacity), entryLines_(kStoreCap
 
 int SettingsStore::readFile(const std::string& path) {
     std::string content;
-    if (!readWholeFile(path, content)) {
+    const ReadFailure failure = readWholeFile(path, content, readError_);
+    if (failure != ReadFailure::none) {
         count_ = 0;
         stoppedAtCapacity_ = false;
+        sourceEncoding_ = SourceEncoding::ascii;
+        hadByteOrderMark_ = false;
         buildIndex();
+        readFailure_ = failure;
         return kReadCannotOpen;
     }
     return readText(content);
@@ -59,6 +85,10 @@ int SettingsStore::readFile(const std::string& path) {
 
 int SettingsStore::readText(std::string_view content) {
     index_.clear();  // its views into the table's keys go stale while reading
+    readFailure_ = ReadFailure::none;
+    readError_ = 0;
+    sourceEncoding_ = detectSourceEncoding(content);
+    hadByteOrderMark_ = content.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
     SettingsReader reader(*this);
     reader.readAll(content);
     buildIndex();

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "toolkit/text_encoding.h"
+
 namespace kestrane {
 
 // The store's whole capacity; reading stops when the table is full.
@@ -21,6 +23,16 @@ inline constexpr std::size_t kMaxKeyLength = 4096;
 // readFile's results.
 inline constexpr int kReadOk = 0;
 inline constexpr int kReadCannotOpen = 2;
+
+// Why readFile found no file to read at its path.
+enum class ReadFailure {
+    none,        // the file was read
+    emptyPath,   // no path was given
+    missing,     // nothing exists at the path
+    folder,      // the path names a folder
+    notAFile,    // a device, a socket or the like
+    cannotRead,  // the system refused to open or read it: see readError()
+};
 
 // One key/value entry. Keys are the section path, the name and, for a list
 // item, "(" index ")": "Duel.maps(0)".
@@ -74,6 +86,17 @@ public:
     const std::string& lineBreakMarker() const { return lineBreakMarker_; }
     const std::string& sectionPrefix() const { return sectionPrefix_; }
 
+    // Why the last readFile returned kReadCannotOpen; ReadFailure::none
+    // after a read. With ReadFailure::cannotRead, readError() is the
+    // system's error number (errno).
+    ReadFailure readFailure() const { return readFailure_; }
+    int readError() const { return readError_; }
+
+    // What the bytes of the last read tell of their encoding, and whether
+    // they began with a UTF-8 byte-order mark.
+    SourceEncoding sourceEncoding() const { return sourceEncoding_; }
+    bool hadByteOrderMark() const { return hadByteOrderMark_; }
+
     // True when the last read filled the table and the rest of the file
     // held further settings, which were not read.
     bool stoppedAtCapacity() const { return stoppedAtCapacity_; }
@@ -99,6 +122,10 @@ private:
     std::vector<int> entryLines_;  // beside the table, so that its entries stay as they are
     std::string sectionPrefix_;
     bool stoppedAtCapacity_ = false;
+    ReadFailure readFailure_ = ReadFailure::none;
+    int readError_ = 0;
+    SourceEncoding sourceEncoding_ = SourceEncoding::ascii;
+    bool hadByteOrderMark_ = false;
     // Every filled entry's key, viewing the key text held in the table
     // (which never moves), so that each query is one hash lookup. Built
     // after each read, in table order, so that later entries win.
