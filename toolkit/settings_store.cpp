@@ -11,31 +11,35 @@
 namespace kestrane {
 namespace {
 
+constexpr std::size_t kReadBlockSize = 1 << 16;
+
 // Only regular files and pipes are settings files: a directory, a device
 // such as /dev/zero or a socket is refused like a file that cannot be opened.
-bool isReadableKind(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error) return false;
-    const auto type = status.type();
+// A FIFO, a pipe from the shell's process substitution and /dev/stdin on a
+// pipe are read like files.
+bool isReadableKind(std::filesystem::file_type type) {
     return type == std::filesystem::file_type::regular || type == std::filesystem::file_type::fifo;
 }
 
 // The whole file as bytes; false when it cannot be opened.
 bool readWholeFile(const std::string& path, std::string& content) {
-    if (path.empty() || path.find('\0') != std::string::npos || !isReadableKind(path)) return false;
+    if (path.empty() || path.find('\0') != std::string::npos) return false;
+    std::error_code error;
+    const auto type = std::filesystem::status(path, error).type();
+    if (error || !isReadableKind(type)) return false;
     // Binary mode, so that a 0x1A byte does not end the file early on
     // Windows; the reader treats CR LF and LF alike.
     std::ifstream file(path, std::ios::in | std::ios::binary);
     if (!file) return false;
-    // A pipe, or a file that grows while it is read, has no size known in
-    // advance: read in blocks until its end.
-    std::vector<char> block(1 << 16);
     content.clear();
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    file.seekg(0, std::ios::beg);
-    if (size > 0) content.reserve(static_cast<std::size_t>(size));
+    // A regular file's size is known in advance (room is made for it at
+    // once); a pipe's is not, and a pipe cannot seek. Both are read in
+    // blocks until their end, which also takes in a file that grows.
+    if (type == std::filesystem::file_type::regular) {
+        const auto size = std::filesystem::file_size(path, error);
+        if (!error) content.reserve(static_cast<std::size_t>(size));
+    }
+    std::vector<char> block(kReadBlockSize);
     while (file.read(block.data(), static_cast<std::streamsize>(block.size())) || file.gcount() > 0) {
         content.append(block.data(), static_cast<std::size_t>(file.gcount()));
     }
@@ -76,7 +80,11 @@ void SettingsStore::buildIndex() {
 
 int SettingsStore::selectSection(const std::string& sectionName) {
     const std::string_view name = trimBlanks(sectionName);
-    sectionPrefix_ = name.empty() ? std::string() : std::string(name) + ".";
+    sectionPrefix_.clear();
+    if (name.empty()) return 0;
+    // Room for the "." first: a long name is then copied only once.
+    sectionPrefix_.reserve(name.size() + 1);
+    sectionPrefix_.append(name) += '.';
     return 0;
 }
 
@@ -86,6 +94,9 @@ const SettingsStore::KeySlots* SettingsStore::findSlots(std::string_view key) co
 }
 
 const SettingsStore::KeySlots* SettingsStore::slotsForQuery(const std::string& keyName, int index) const {
+    // No stored key is longer than the limit, so a longer one (under a long
+    // section name) is not built only to be missed.
+    if (sectionPrefix_.size() > kMaxKeyLength) return nullptr;
     // Blanks are removed from the name; the section prefix is used as it is.
     lookupKey_.assign(sectionPrefix_);
     for (char c : keyName) {
@@ -100,6 +111,7 @@ const SettingsStore::KeySlots* SettingsStore::slotsForQuery(const std::string& k
 }
 
 int SettingsStore::countIndexed(const std::string& keyName) const {
+    if (sectionPrefix_.size() + keyName.size() > kMaxKeyLength) return -1;
     // The name is used unchanged here, blanks included.
     lookupKey_.assign(sectionPrefix_).append(keyName) += '(';
     const std::size_t baseSize = lookupKey_.size();
