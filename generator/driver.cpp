@@ -30,17 +30,38 @@ std::string settingsPath(const std::vector<std::string>& arguments, std::istream
     return path;
 }
 
+// The settings path "-" stands for standard input.
+constexpr char kStandardInputPath[] = "-";
+
+// Reads the settings file, or standard input for "-", into the store. A
+// file that cannot be read leaves the store empty, and so "output" empty.
+void readSettings(SettingsStore& store, const std::string& sourcePath) {
+    if (sourcePath != kStandardInputPath) {
+        store.readFile(sourcePath);
+        return;
+    }
+    std::string content;
+    if (!platform::readStandardInput(content)) content.clear();
+    store.readText(content);
+}
+
+bool isSettingsFile(const std::string& path, const std::string& sourcePath) {
+    if (sourcePath == kStandardInputPath) return platform::isStandardInput(path);
+    return platform::isSameFile(path, sourcePath);
+}
+
 // Writes one output file unless it is the settings file itself, which it
 // would destroy. Returns true when the file was written whole.
 template <typename Writer>
 bool writeOutput(const std::string& path, const std::string& sourcePath, const char* refusal,
                  std::ostream& console, Writer write) {
-    if (platform::isSameFile(path, sourcePath)) {
+    if (isSettingsFile(path, sourcePath)) {
         console << refusal << "\n";
         return false;
     }
-    if (write()) return true;
-    console << "ERROR : Could not write " << path << "\n";
+    std::string reason;
+    if (write(reason)) return true;
+    console << "ERROR : Could not write " << path << ": " << reason << "\n";
     return false;
 }
 
@@ -52,8 +73,11 @@ std::string usageText() {
            "\n"
            "Reads the map cycles of a game server from SETTINGS_FILE (asked for when\n"
            "not given) and writes the server script named by its \"output\" setting\n"
-           "and, when \"report_path\" is set, a forum report.\n"
+           "and, when \"report_path\" is set, a forum report. Each file is written\n"
+           "to a temporary file beside it, which takes its place once complete: a\n"
+           "file that cannot be written keeps its old contents.\n"
            "\n"
+           "  -           read the settings from standard input\n"
            "  --help      show this text and exit\n"
            "  --version   show the version and exit\n"
            "\n"
@@ -78,8 +102,7 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
     console << consoleBanner();
     const std::string sourcePath = settingsPath(arguments, input, console);
 
-    // A file that cannot be read leaves the store empty, and so "output" empty.
-    store.readFile(sourcePath);
+    readSettings(store, sourcePath);
     if (store.stoppedAtCapacity()) {
         console << "WARNING : Only the first " << kStoreCapacity
                 << " settings were read; the rest of the source file was ignored.\n";
@@ -94,12 +117,20 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
     } else {
         const bool scriptWritten = writeOutput(
             settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
-            console, [&] { return writeServerScript(settings, store, console); });
+            console,
+            [&](std::string& reason) { return writeServerScript(settings, store, console, &reason); });
         const bool wantReport = !settings.report_path.empty();
+        // The report written over the script would leave the server no
+        // script at all.
+        const bool reportIsOutput =
+            wantReport && platform::namesSameFile(settings.report_path, settings.output);
+        if (reportIsOutput) console << "ERROR : The report file is the output file; it was not written.\n";
         const bool reportWritten =
-            wantReport && writeOutput(settings.report_path, sourcePath,
-                                      "ERROR : The report file is the source file; it was not written.",
-                                      console, [&] { return writeReport(settings, store, tool, console); });
+            wantReport && !reportIsOutput &&
+            writeOutput(
+                settings.report_path, sourcePath,
+                "ERROR : The report file is the source file; it was not written.", console,
+                [&](std::string& reason) { return writeReport(settings, store, tool, console, &reason); });
         if (!scriptWritten || (wantReport && !reportWritten)) status = kExitFailure;
 
         if (settings.no_popup_cfg == 0 && scriptWritten) platform::openWithDesktop(settings.output);

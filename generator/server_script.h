@@ -44,7 +44,10 @@ std::string scriptBanner();
 
 // Writes the script to settings.output and prints one "Processing Cycle : "
 // line per cycle to `console`. Returns false when the file could not be
-// created or fully written. Leaves the store with no section selected.
-bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console);
+// created or fully written, and then sets *failureReason, when given, to
+// the system's reason; the file then keeps its old bytes. Leaves the store
+// with no section selected.
+bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console,
+                       std::string* failureReason = nullptr);
 
 }  // namespace kestrane
