@@ -235,10 +235,24 @@ bool namesSameFile(const std::string& first, const std::string& second) {
 }
 
 bool isStandardInput(const std::string& path) {
+    const HANDLE inputHandle = GetStdHandle(STD_INPUT_HANDLE);
     BY_HANDLE_FILE_INFORMATION input;
     BY_HANDLE_FILE_INFORMATION file;
-    return fileIdentity(GetStdHandle(STD_INPUT_HANDLE), input) && fileIdentity(path, file) &&
-           sameIdentity(input, file);
+    if (fileIdentity(inputHandle, input)) return fileIdentity(path, file) && sameIdentity(input, file);
+    // Some systems (Wine among them) answer only the newer query for an
+    // inherited handle, and without its volume: the file's id must do.
+    FILE_ID_INFO inputId;
+    FILE_ID_INFO fileId;
+    if (!GetFileInformationByHandleEx(inputHandle, FileIdInfo, &inputId, sizeof inputId)) return false;
+    const HANDLE opened =
+        CreateFileW(toWide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    const BOOL known = GetFileInformationByHandleEx(opened, FileIdInfo, &fileId, sizeof fileId);
+    CloseHandle(opened);
+    const bool sameVolume =
+        inputId.VolumeSerialNumber == 0 || inputId.VolumeSerialNumber == fileId.VolumeSerialNumber;
+    return known && sameVolume && std::memcmp(&inputId.FileId, &fileId.FileId, sizeof inputId.FileId) == 0;
 }
 
 bool readStandardInput(std::string& content) {
