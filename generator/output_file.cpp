@@ -35,7 +35,7 @@ void OutputFile::flushBuffer() {
 }
 
 void OutputFile::write(std::string_view text) {
-    if (!open_) return;
+    if (!open_ || text.empty()) return;
     if (text.size() <= buffer_.size() - used_) {
         std::memcpy(buffer_.data() + used_, text.data(), text.size());
         used_ += text.size();
