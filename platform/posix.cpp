@@ -174,17 +174,6 @@ void closeQuietly(OutputTarget& target) {
     target.handle = -1;
 }
 
-// Makes the replacement's own entry durable too; some file systems cannot,
-// and the data is on disk already, so a failure here loses nothing.
-void syncFolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor < 0) return;
-    ::fsync(descriptor);
-    ::close(descriptor);
-}
-
 }  // namespace
 
 void startProcess() {
@@ -398,7 +387,6 @@ int commitOutput(OutputTarget& target) {
     }
     unregisterCleanup(target.cleanupSlot);
     target.temporaryPath.clear();
-    syncFolderOf(target.targetPath);
     return 0;
 }
 
