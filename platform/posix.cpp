@@ -150,9 +150,20 @@ int pathError(const std::string& path) {
     return 0;
 }
 
-// Opens the target itself, for a FIFO or a device: no temporary file, no
-// rename, nothing emptied. The tool's own standard output or error is
-// written through its descriptor, so that the console's offset is shared.
+// True when the file is the tool's own standard output or error, as
+// /dev/stdout is.
+bool isConsole(const struct stat& info) {
+    for (int standard : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat console;
+        if (::fstat(standard, &console) == 0 && sameIdentity(console, info)) return true;
+    }
+    return false;
+}
+
+// Opens the target itself, for a FIFO, a device or the console: no
+// temporary file, no rename, nothing emptied. The tool's own standard
+// output or error is written through its descriptor, which shares the
+// console's place in the file, so that neither writes over the other.
 int openDirectly(const std::string& path, const struct stat& info, OutputTarget& target) {
     int descriptor = -1;
     for (int standard : {STDOUT_FILENO, STDERR_FILENO}) {
@@ -309,16 +320,24 @@ bool readStandardInput(std::string& content) {
 int openOutput(const std::string& path, OutputTarget& target) {
     target = OutputTarget();
     if (const int error = pathError(path)) return error;
-    std::string resolved;
-    if (const int error = followLinks(path, resolved)) return error;
 
     struct stat info;
-    const bool exists = ::stat(resolved.c_str(), &info) == 0;
+    const bool exists = ::stat(path.c_str(), &info) == 0;
     if (!exists && errno != ENOENT) return errno;
     if (exists && S_ISDIR(info.st_mode)) return EISDIR;
-    if (exists && !S_ISREG(info.st_mode)) return openDirectly(resolved, info, target);
+    if (exists && (!S_ISREG(info.st_mode) || isConsole(info))) return openDirectly(path, info, target);
     // A file the owner made read-only is not replaced behind their back.
-    if (exists && ::access(resolved.c_str(), W_OK) != 0) return errno;
+    if (exists && ::access(path.c_str(), W_OK) != 0) return errno;
+    // The file that is replaced, found by following the links; a link that
+    // points nowhere yet makes the file it points to.
+    std::string resolved;
+    if (exists) {
+        std::vector<char> real(PATH_MAX + 1);
+        if (::realpath(path.c_str(), real.data()) == nullptr) return errno;
+        resolved = real.data();
+    } else if (const int error = followLinks(path, resolved)) {
+        return error;
+    }
 
     const std::size_t slash = resolved.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : resolved.substr(0, slash + 1);

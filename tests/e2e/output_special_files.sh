@@ -59,3 +59,14 @@ with_output /dev/null
 run settings.ini </dev/null
 expect_status 0
 [ -c /dev/null ] || fail "/dev/null is no longer a device"
+
+# /dev/stdout is the console itself, a file or a pipe: the script goes
+# there in turn with the console text, and neither writes over the other.
+with_output /dev/stdout
+run settings.ini </dev/null
+expect_status 0
+grep -q -x "Input : settings.ini" "$work/console.out" || fail "/dev/stdout as a file: the console text is gone"
+grep -q -F -x "$(tail -n 1 "$work/whole.cfg")" "$work/console.out" || fail "/dev/stdout as a file: no script"
+run_tool settings.ini </dev/null | cat >"$work/console.out"
+grep -q -x "Input : settings.ini" "$work/console.out" || fail "/dev/stdout as a pipe: the console text is gone"
+grep -q -F -x "$(tail -n 1 "$work/whole.cfg")" "$work/console.out" || fail "/dev/stdout as a pipe: no script"
