@@ -29,6 +29,9 @@ constexpr int kInterruptingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 // More links than this in a row is a loop, as the system counts.
 constexpr int kMaxLinksFollowed = 40;
 constexpr std::size_t kReadBlockSize = 1 << 16;
+// A file name has at most 255 bytes on most file systems; a temporary
+// file's name adds up to 9 to its target's.
+constexpr std::size_t kLongestTemporaryStem = 200;
 
 // Written from signal handlers too, hence plain flags.
 volatile std::sig_atomic_t coloursSet = 0;
@@ -342,7 +345,9 @@ int openOutput(const std::string& path, OutputTarget& target) {
     const std::size_t slash = resolved.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : resolved.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? resolved : resolved.substr(slash + 1);
-    std::string temporary = folder + "." + name + ".XXXXXX";
+    // Named after the target, unless that name would be too long for one.
+    const std::string stem = name.size() > kLongestTemporaryStem ? std::string("kestrane") : name;
+    std::string temporary = folder + "." + stem + ".XXXXXX";
     if (temporary.size() >= PATH_MAX) return ENAMETOOLONG;
     int descriptor = -1;
     {

@@ -22,6 +22,9 @@ namespace {
 constexpr WORD kWhiteOnBlue = 0x17;
 constexpr std::size_t kBlockSize = 1 << 16;
 constexpr int kTemporaryNameTries = 100;
+// A file name has at most 255 characters; a temporary file's name adds up
+// to 30 to its target's.
+constexpr std::size_t kLongestTemporaryStem = 200;
 
 // Written from the console's control handler thread too.
 volatile LONG coloursSet = 0;
@@ -168,11 +171,18 @@ std::wstring fullPath(const std::wstring& path) {
 std::string temporaryName(const std::string& target, int attempt) {
     const std::size_t cut = target.find_last_of("\\/:");
     const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
-    const std::string name = cut == std::string::npos ? target : target.substr(cut + 1);
+    std::string name = cut == std::string::npos ? target : target.substr(cut + 1);
+    // Named after the target, unless that name would be too long for one.
+    if (name.size() > kLongestTemporaryStem) name = "kestrane";
     char unique[48];
     std::snprintf(unique, sizeof unique, ".%lx.%lx.%x", static_cast<unsigned long>(GetCurrentProcessId()),
                   static_cast<unsigned long>(GetTickCount()), static_cast<unsigned>(attempt));
     return folder + "." + name + unique;
+}
+
+bool hasHandle(std::FILE* stream) {
+    const int descriptor = _fileno(stream);
+    return descriptor >= 0 && _get_osfhandle(descriptor) >= 0;
 }
 
 }  // namespace
@@ -180,9 +190,9 @@ std::string temporaryName(const std::string& target, int attempt) {
 void startProcess() {
     // A standard stream the caller left without a handle reads and writes
     // the null device instead.
-    if (_get_osfhandle(_fileno(stdin)) < 0) std::freopen("NUL", "r", stdin);
-    if (_get_osfhandle(_fileno(stdout)) < 0) std::freopen("NUL", "w", stdout);
-    if (_get_osfhandle(_fileno(stderr)) < 0) std::freopen("NUL", "w", stderr);
+    if (!hasHandle(stdin)) std::freopen("NUL", "r", stdin);
+    if (!hasHandle(stdout)) std::freopen("NUL", "w", stdout);
+    if (!hasHandle(stderr)) std::freopen("NUL", "w", stderr);
     // A caller that turned Ctrl-C off keeps it off: the system then calls
     // no handler for it.
     SetConsoleCtrlHandler(onConsoleControl, TRUE);

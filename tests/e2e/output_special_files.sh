@@ -70,3 +70,11 @@ grep -q -F -x "$(tail -n 1 "$work/whole.cfg")" "$work/console.out" || fail "/dev
 run_tool settings.ini </dev/null | cat >"$work/console.out"
 grep -q -x "Input : settings.ini" "$work/console.out" || fail "/dev/stdout as a pipe: the console text is gone"
 grep -q -F -x "$(tail -n 1 "$work/whole.cfg")" "$work/console.out" || fail "/dev/stdout as a pipe: no script"
+
+# A target name as long as a name may be still leaves room for the
+# temporary file's.
+long_name=$(head -c 250 /dev/zero | tr '\0' 'n').cfg
+with_output "$long_name"
+run settings.ini </dev/null
+expect_status 0
+cmp -s "$work/$long_name" "$work/whole.cfg" || fail "the long-named file does not hold the script"
