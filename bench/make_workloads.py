@@ -5,6 +5,10 @@ long.ini   one cycle of 9990 maps
 small.ini  the shape of full.ini at 1000 entries
 huge.ini   64 MiB: one map line that carries 64 MiB of extra commands
 quarter.ini  the same at 16 MiB, to show that time grows linearly
+section20k.ini   a 2 MiB section name over 20000 list lines (every key too long)
+section200k.ini  the same over 200000 lines, to show that time grows linearly
+comment.ini  a cycle with a 64 MiB comment
+cyclename.ini  a cycle with a 64 MiB name
 """
 import os
 import sys
@@ -48,6 +52,20 @@ def huge_file(size):
     return head + body + tail
 
 
+def long_section_file(lines, name_size=2 * 1024 * 1024):
+    # Every key under the section is longer than the store keeps.
+    return (GLOBALS + "$()cycles = c\n{" + "s" * name_size + "\n$()maps = m ; 10\n" + "m ; 10\n" * lines
+            + "}\n")
+
+
+def long_comment_file(size):
+    return GLOBALS + "$()cycles = c\n{c\n$comment = " + "c" * size + "\n$()maps = m ; 10\n}\n"
+
+
+def long_cycle_name_file(size):
+    return GLOBALS + "$()cycles = " + "n" * size + "\n"
+
+
 def main_into(folder):
     os.makedirs(folder, exist_ok=True)
     files = {
@@ -56,6 +74,10 @@ def main_into(folder):
         "small.ini": cycles_file(1000, 10),
         "huge.ini": huge_file(64 * 1024 * 1024),
         "quarter.ini": huge_file(16 * 1024 * 1024),
+        "section20k.ini": long_section_file(20000),
+        "section200k.ini": long_section_file(200000),
+        "comment.ini": long_comment_file(64 * 1024 * 1024),
+        "cyclename.ini": long_cycle_name_file(64 * 1024 * 1024),
     }
     for name, text in files.items():
         with open(os.path.join(folder, name), "w", newline="\n") as out:

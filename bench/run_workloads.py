@@ -48,8 +48,8 @@ def main():
     try:
         make_workloads.main_into(folder)
         results = {}
-        for name in ("full", "long", "small", "huge", "quarter"):
-            big = name in ("huge", "quarter")
+        for name in ("full", "long", "small", "huge", "quarter", "section20k", "section200k"):
+            big = name in ("huge", "quarter", "section20k", "section200k")
             results[name] = timed([tool, name + ".ini"], folder, max(3, runs // 3) if big else runs)
             shutil.copy(os.path.join(folder, "out.cfg"), os.path.join(folder, name + ".cfg"))
             shutil.copy(os.path.join(folder, "out.txt"), os.path.join(folder, name + ".txt"))
@@ -57,9 +57,14 @@ def main():
         copy_time, _ = timed(copy, folder, runs)
         huge_size = os.path.getsize(os.path.join(folder, "huge.ini"))
         huge_peak = peak_of([tool, "huge.ini"], folder)
+        field_size = 64 * 2**20
+        comment_peak = peak_of([tool, "comment.ini"], folder)
+        cycle_name_peak = peak_of([tool, "cyclename.ini"], folder)
 
-        full, long_, small, huge, quarter = (results[n][0] for n in ("full", "long", "small", "huge", "quarter"))
+        full, long_, small, huge, quarter, section20k, section200k = (
+            results[n][0] for n in ("full", "long", "small", "huge", "quarter", "section20k", "section200k"))
         limit_mib = 3 * huge_size / 2**20 + 8
+        field_limit_mib = 3 * field_size / 2**20 + 8
         rows = [
             ("1 full capacity (10000 entries)", "%.1f ms" % (full * 1e3),
              "%.2f x copy (%.1f ms)" % (full / copy_time, copy_time * 1e3), "<= 3 x copy"),
@@ -71,6 +76,13 @@ def main():
              "peak %.1f MiB (limit %.0f MiB)" % (huge_peak / 1024, limit_mib), "<= 3 x size + 8 MiB"),
             ("4 the same at 16 MiB", "%.1f ms" % (quarter * 1e3), "64 MiB takes %.2f x this" % (huge / quarter),
              "linear: about 4 x"),
+            ("5 2 MiB section, 20000 lines", "%.1f ms" % (section20k * 1e3), "", ""),
+            ("5 the same over 200000 lines", "%.1f ms" % (section200k * 1e3),
+             "%.2f x the 20000 lines" % (section200k / section20k), "linear: at most 10 x"),
+            ("6 a 64 MiB comment (report)", "", "peak %.1f MiB (limit %.0f MiB)" % (comment_peak / 1024, field_limit_mib),
+             "<= 3 x field + 8 MiB"),
+            ("6 a 64 MiB cycle name (script)", "",
+             "peak %.1f MiB (limit %.0f MiB)" % (cycle_name_peak / 1024, field_limit_mib), "<= 3 x field + 8 MiB"),
         ]
         print("%-34s %10s  %-34s %s" % ("workload", "median", "measured", "goal"))
         for row in rows:

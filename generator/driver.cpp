@@ -48,17 +48,38 @@ std::string settingsPath(const CommandLine& commandLine, std::istream& input, st
     return std::string();
 }
 
+// The settings path "-" stands for standard input.
+constexpr char kStandardInputPath[] = "-";
+
+// Reads the settings file, or standard input for "-", into the store. A
+// file that cannot be read leaves the store empty, and so "output" empty.
+void readSettings(SettingsStore& store, const std::string& sourcePath) {
+    if (sourcePath != kStandardInputPath) {
+        store.readFile(sourcePath);
+        return;
+    }
+    std::string content;
+    if (!platform::readStandardInput(content)) content.clear();
+    store.readText(content);
+}
+
+bool isSettingsFile(const std::string& path, const std::string& sourcePath) {
+    if (sourcePath == kStandardInputPath) return platform::isStandardInput(path);
+    return platform::isSameFile(path, sourcePath);
+}
+
 // Writes one output file unless it is the settings file itself, which it
 // would destroy. Returns true when the file was written whole.
 template <typename Writer>
 bool writeOutput(const std::string& path, const std::string& sourcePath, const char* refusal,
                  std::ostream& console, Writer write) {
-    if (platform::isSameFile(path, sourcePath)) {
+    if (isSettingsFile(path, sourcePath)) {
         console << refusal << "\n";
         return false;
     }
-    if (write()) return true;
-    console << "ERROR : Could not write " << path << "\n";
+    std::string reason;
+    if (write(reason)) return true;
+    console << "ERROR : Could not write " << path << ": " << reason << "\n";
     return false;
 }
 
@@ -105,12 +126,15 @@ std::string usageText() {
            "not given) and writes the server script named by its \"output\" setting\n"
            "and, when \"report_path\" is set, a forum report. What is wrong in the\n"
            "settings, and what a server would break of the script, is printed on\n"
-           "standard error, each with its line of the settings file.\n"
+           "standard error, each with its line of the settings file. Each file is\n"
+           "written to a temporary file beside it, which takes its place once\n"
+           "complete: a file that cannot be written keeps its old contents.\n"
            "\n"
            "  --check          check the settings only: write and open nothing;\n"
            "                   exit status 1 when there is an error or a warning\n"
            "  --game-dir DIR   look the map names up in the game folder DIR (its\n"
            "                   .pk3 archives and maps/ folder); may be repeated\n"
+           "  -                read the settings from standard input\n"
            "  --               the next argument is the settings file, even when it\n"
            "                   starts with -\n"
            "  --help           show this text and exit\n"
@@ -145,8 +169,7 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
     console << consoleBanner();
     const std::string sourcePath = settingsPath(commandLine, input, console);
 
-    // A file that cannot be read leaves the store empty, and so "output" empty.
-    store.readFile(sourcePath);
+    readSettings(store, sourcePath);
     if (store.stoppedAtCapacity()) {
         console << "WARNING : Only the first " << kStoreCapacity
                 << " settings were read; the rest of the source file was ignored.\n";
@@ -171,17 +194,24 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
     } else {
         ScriptMeter meter;
         bool scriptMade = false;
-        const bool scriptWritten =
-            writeOutput(settings.output, sourcePath,
-                        "ERROR : The output file is the source file; it was not written.", console, [&] {
-                            scriptMade = true;
-                            return writeServerScript(settings, store, console, &meter);
-                        });
+        const bool scriptWritten = writeOutput(
+            settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
+            console, [&](std::string& reason) {
+                scriptMade = true;
+                return writeServerScript(settings, store, console, &meter, &reason);
+            });
         const bool wantReport = !settings.report_path.empty();
+        // The report written over the script would leave the server no
+        // script at all.
+        const bool reportIsOutput =
+            wantReport && platform::namesSameFile(settings.report_path, settings.output);
+        if (reportIsOutput) console << "ERROR : The report file is the output file; it was not written.\n";
         const bool reportWritten =
-            wantReport && writeOutput(settings.report_path, sourcePath,
-                                      "ERROR : The report file is the source file; it was not written.",
-                                      console, [&] { return writeReport(settings, store, tool, console); });
+            wantReport && !reportIsOutput &&
+            writeOutput(
+                settings.report_path, sourcePath,
+                "ERROR : The report file is the source file; it was not written.", console,
+                [&](std::string& reason) { return writeReport(settings, store, tool, console, &reason); });
         if (!scriptWritten || (wantReport && !reportWritten)) status = kExitFailure;
 
         if (settings.no_popup_cfg == 0 && scriptWritten) platform::openWithDesktop(settings.output);

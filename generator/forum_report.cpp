@@ -91,23 +91,27 @@ std::string totalTimeText(const SettingsStore& store, int lastMap) {
     return toText(total) + " minutes.";
 }
 
-std::string commentText(const std::string& comment, ReportFormat format) {
-    if (isBbcode(format)) return comment.empty() ? std::string() : "[i]# " + comment + "[/i]\n";
-    return comment.empty() ? std::string("\n") : "# " + comment + "\n";
-}
-
-std::string cycleHeading(const std::string& cycle, int mapCount, const std::string& total,
-                         const std::string& comment, ReportFormat format, const std::string& colour,
-                         const TextTool& tool) {
+// The cycle's heading, comment line and, in BBCode, the opening of its map
+// table. Written piece by piece: the name and the comment can be as long as
+// the settings file.
+void writeCycleHeading(OutputFile& out, const std::string& cycle, int mapCount, const std::string& total,
+                       const std::string& comment, ReportFormat format, const std::string& colour) {
     if (!isBbcode(format)) {
-        return "\nCycle : " + cycle + "  , " + toText(mapCount) + " maps.  Total time : " + total + "\n" +
-               comment + "\n";
+        out << "\nCycle : " << cycle << "  , " << toText(mapCount) << " maps.  Total time : " << total
+            << "\n";
+        if (comment.empty()) {
+            out << "\n";
+        } else {
+            out << "# " << comment << "\n";
+        }
+        out << "\n";
+        return;
     }
-    const std::string heading = std::string(format == ReportFormat::smf ? "\n" : "") +
-                                "\n[b]Cycle : [color=###]" + cycle + "[/color]  , " + toText(mapCount) +
-                                " maps.  Total time : " + total + "[/b]\n" + comment + "\n[code]";
-    // The colour tag's "###" comes first; one in a name or comment stays.
-    return tool.replaceAll(kColourSlot, colour, heading, 1, 0);
+    if (format == ReportFormat::smf) out << "\n";
+    out << "\n[b]Cycle : [color=" << colour << "]" << cycle << "[/color]  , " << toText(mapCount)
+        << " maps.  Total time : " << total << "[/b]\n";
+    if (!comment.empty()) out << "[i]# " << comment << "[/i]\n";
+    out << "\n[code]";
 }
 
 }  // namespace
@@ -128,11 +132,10 @@ std::string padToWidth(std::string_view text, int width) {
 }
 
 bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool,
-                 std::ostream& console) {
+                 std::ostream& console, std::string* failureReason) {
     if (settings.report_path.empty()) return true;
     const ReportFormat format = reportFormatFrom(settings.report_format);
-    OutputFile file(settings.report_path);
-    std::ostream& out = file.stream();
+    OutputFile out(settings.report_path);
     console << "\nCreating Report... " << settings.report_path << "\n";
 
     if (settings.byteOrderMark) out << kUtf8ByteOrderMark;
@@ -140,26 +143,27 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
         << hintLines(settings, format);
 
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
-        const std::string cycle = store.getText("cycles", i);
+        const std::string& cycle = store.getText("cycles", i);
         console << "Dealing with cycle '" << cycle << "'\n";
         const SelectedSection section(store, cycle);
 
         const int lastMap = store.countIndexed("maps");
-        out << cycleHeading(cycle, lastMap + 1, totalTimeText(store, lastMap),
-                            commentText(store.getText("comment"), format), format,
-                            settings.report_special_color, tool);
-        std::string row;
+        writeCycleHeading(out, cycle, lastMap + 1, totalTimeText(store, lastMap), store.getText("comment"),
+                          format, settings.report_special_color);
         for (int k = 0; k <= lastMap; ++k) {
             const MapFields map = splitMapFields(store.getText("maps", k));
-            row.assign(padToWidth(toText(k + 1), kPositionWidth)).append(":");
-            row.append(padToWidth(map.name, kMapNameWidth))
-                .append("      timelimit :  ")
-                .append(map.timeLimit) += '\n';
-            out.write(row.data(), static_cast<std::streamsize>(row.size()));
+            out << padToWidth(toText(k + 1), kPositionWidth) << ":";
+            // The name right-aligned in its column, without a copy of it.
+            if (map.name.size() < static_cast<std::size_t>(kMapNameWidth)) {
+                out << std::string(static_cast<std::size_t>(kMapNameWidth) - map.name.size(), ' ');
+            }
+            out << map.name << "      timelimit :  " << map.timeLimit << "\n";
         }
         if (isBbcode(format)) out << "[/code]";
     }
-    return file.close();
+    const bool written = out.close();
+    if (!written && failureReason != nullptr) *failureReason = out.failureReason();
+    return written;
 }
 
 }  // namespace kestrane

@@ -25,9 +25,10 @@ std::string padToWidth(std::string_view text, int width);
 
 // When settings.report_path is not empty: writes the report there and
 // prints its progress lines to `console`. Returns false when the file could
-// not be created or fully written. Leaves the store with no section
-// selected.
+// not be created or fully written, and then sets *failureReason, when
+// given, to the system's reason; the file then keeps its old bytes. Leaves
+// the store with no section selected.
 bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool,
-                 std::ostream& console);
+                 std::ostream& console, std::string* failureReason = nullptr);
 
 }  // namespace kestrane

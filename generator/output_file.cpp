@@ -1,32 +1,69 @@
-// Opening, writing and closing an output file.
+// Writing an output file through a buffer, and putting it in place.
 #include "generator/output_file.h"
+
+#include <cstring>
 
 namespace kestrane {
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
 
-OutputFile::OutputFile(const std::string& path) : buffer_(kBufferSize) {
-    // A path with a NUL byte would silently name another file.
-    if (path.empty() || path.find('\0') != std::string::npos) {
-        stream_.setstate(std::ios::badbit);
+OutputFile::OutputFile(const std::string& path) {
+    error_ = platform::openOutput(path, target_);
+    open_ = error_ == 0;
+    if (open_) buffer_.resize(kBufferSize);
+}
+
+OutputFile::~OutputFile() {
+    if (open_) platform::abandonOutput(target_);
+}
+
+void OutputFile::fail(int error) {
+    if (error_ == 0) error_ = error;
+    if (open_) platform::abandonOutput(target_);
+    open_ = false;
+    buffer_.clear();
+    buffer_.shrink_to_fit();
+    used_ = 0;
+}
+
+void OutputFile::flushBuffer() {
+    if (used_ == 0) return;
+    const int error = platform::writeOutput(target_, buffer_.data(), used_);
+    used_ = 0;
+    if (error != 0) fail(error);
+}
+
+void OutputFile::write(std::string_view text) {
+    if (!open_ || text.empty()) return;
+    if (text.size() <= buffer_.size() - used_) {
+        std::memcpy(buffer_.data() + used_, text.data(), text.size());
+        used_ += text.size();
         return;
     }
-    {
-        std::ofstream create(path, std::ios::out | std::ios::trunc);
-        if (!create) {
-            stream_.setstate(std::ios::badbit);
-            return;
-        }
+    flushBuffer();
+    if (!open_) return;
+    if (text.size() < buffer_.size()) {
+        std::memcpy(buffer_.data(), text.data(), text.size());
+        used_ = text.size();
+        return;
     }
-    stream_.rdbuf()->pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    stream_.open(path, std::ios::out | std::ios::app);
+    // A long text goes straight to the file, without a copy.
+    const int error = platform::writeOutput(target_, text.data(), text.size());
+    if (error != 0) fail(error);
 }
 
 bool OutputFile::close() {
-    if (!stream_.is_open()) return false;
-    stream_.close();
-    return !stream_.fail();
+    flushBuffer();
+    if (!open_) return false;
+    open_ = false;
+    const int error = platform::commitOutput(target_);
+    if (error != 0) error_ = error;
+    return error == 0;
+}
+
+std::string OutputFile::failureReason() const {
+    return error_ == 0 ? std::string() : platform::errorText(error_);
 }
 
 }  // namespace kestrane

@@ -18,8 +18,6 @@ namespace {
 constexpr std::size_t kBannerFieldWidth = 56;
 // From this many maps on, the maps list numbers its names.
 constexpr int kNumberedListMinimum = 6;
-// A link's fixed texts and its two numbers take at most this many bytes.
-constexpr std::size_t kLinkFixedSize = 80;
 
 std::string centred(const std::string& text) {
     const std::size_t before = (kBannerFieldWidth - text.size()) / 2;
@@ -32,6 +30,20 @@ std::string leftAligned(const std::string& text) {
 
 std::string bannerLine(const std::string& field) {
     return "//" + field + "\\\\\n";
+}
+
+// The maps list is a "say" too, so that "vstr" of it prints in chat.
+void writeMapsList(ScriptOutput& out, const RunSettings& settings, const SettingsStore& store,
+                   const std::string& cycle, int lastMap) {
+    const int mapCount = lastMap + 1;
+    out << "set " << cycle << settings.maps_list_suffix << " \"say ^2Cycle " << cycle << " : ^7"
+        << toText(mapCount) << " maps : ^5";
+    for (int j = 0; j <= lastMap; ++j) {
+        if (mapCount >= kNumberedListMinimum) out << toText(j + 1) << " ";
+        out << splitMapFields(store.getText("maps", j)).name;
+        if (j != lastMap) out << ", ";
+    }
+    out << "\"";
 }
 
 }  // namespace
@@ -65,8 +77,10 @@ void renderServerScript(const RunSettings& settings, SettingsStore& store, Scrip
         out << "\"\n\n";
     }
 
+    // Every text is written where it stands, never gathered into a line
+    // first: a cycle name or a map line can be as long as the settings file.
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
-        const std::string cycle = store.getText("cycles", i);
+        const std::string& cycle = store.getText("cycles", i);
         console << "Processing Cycle : " << cycle << "\n";
         const SelectedSection section(store, cycle);
 
@@ -76,41 +90,27 @@ void renderServerScript(const RunSettings& settings, SettingsStore& store, Scrip
 
         const std::string& localCommand = store.getText("local_command");
         const int lastMap = store.countIndexed("maps");
-        const int mapCount = lastMap + 1;
-        // The maps list is a "say" too, so that "vstr" of it prints in chat.
-        std::string mapsList = "set " + cycle + settings.maps_list_suffix + " \"say ^2Cycle " + cycle +
-                               " : ^7" + toText(mapCount) + " maps : ^5";
-        std::string link;
+        std::string limits;
         for (int j = 0; j <= lastMap; ++j) {
             const MapFields map = splitMapFields(store.getText("maps", j));
-            if (!settings.maps_list_suffix.empty()) {
-                if (mapCount >= kNumberedListMinimum) mapsList.append(toText(j + 1)) += ' ';
-                mapsList.append(map.name);
-                if (j != lastMap) mapsList += ", ";
-            }
-            // Each link is built whole, then written in one piece; room for
-            // it is made at once, so that a long one is not copied as it grows.
-            link.clear();
-            link.reserve(settings.global_command.size() + localCommand.size() + map.extraCommands.size() +
-                         map.timeLimit.size() + map.fragLimit.size() + map.name.size() + 2 * cycle.size() +
-                         kLinkFixedSize);
-            link.append("set ").append(cycle).append("_").append(toText(j + 1)).append(" \"");
-            link.append(settings.global_command).append(localCommand).append(map.extraCommands);
-            appendLimitCommand(link, "timelimit ", map.timeLimit);
-            appendLimitCommand(link, "fraglimit ", map.fragLimit);
-            link.append("map ").append(map.name).append(";set nextmap vstr ").append(cycle).append("_");
-            link.append(toText(j < lastMap ? j + 2 : 1)).append("\"\n");
-            out << link;
+            limits.clear();
+            appendLimitCommand(limits, "timelimit ", map.timeLimit);
+            appendLimitCommand(limits, "fraglimit ", map.fragLimit);
+            out << "set " << cycle << "_" << toText(j + 1) << " \"" << settings.global_command << localCommand
+                << map.extraCommands << limits << "map " << map.name << ";set nextmap vstr " << cycle << "_"
+                << toText(j < lastMap ? j + 2 : 1) << "\"\n";
         }
-        if (!settings.maps_list_suffix.empty()) out << mapsList << "\"";
+        if (!settings.maps_list_suffix.empty()) writeMapsList(out, settings, store, cycle, lastMap);
     }
 }
 
 bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console,
-                       ScriptMeter* meter) {
+                       ScriptMeter* meter, std::string* failureReason) {
     OutputFile file(settings.output);
-    renderServerScript(settings, store, ScriptOutput{&file.stream(), meter}, console);
-    return file.close();
+    renderServerScript(settings, store, ScriptOutput{&file, meter}, console);
+    const bool written = file.close();
+    if (!written && failureReason != nullptr) *failureReason = file.failureReason();
+    return written;
 }
 
 }  // namespace kestrane

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "generator/output_file.h"
 #include "generator/run_settings.h"
 #include "generator/script_meter.h"
 #include "toolkit/settings_store.h"
@@ -18,13 +19,13 @@ namespace kestrane {
 // its section signs in `encoding`.
 std::string scriptBanner(TextEncoding encoding);
 
-// Where the script's bytes go: to a file's stream, to a meter, or to both.
+// Where the script's bytes go: to a file, to a meter, or to both.
 struct ScriptOutput {
-    std::ostream* file = nullptr;
+    OutputFile* file = nullptr;
     ScriptMeter* meter = nullptr;
 
     ScriptOutput& operator<<(std::string_view text) {
-        if (file != nullptr) file->write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (file != nullptr) file->write(text);
         if (meter != nullptr) meter->take(text);
         return *this;
     }
@@ -36,8 +37,10 @@ void renderServerScript(const RunSettings& settings, SettingsStore& store, Scrip
                         std::ostream& console);
 
 // Writes the script to settings.output, and to `meter` when there is one.
-// Returns false when the file could not be created or fully written.
+// Returns false when the file could not be created or fully written, and
+// then sets *failureReason, when given, to the system's reason; the file
+// then keeps its old bytes.
 bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console,
-                       ScriptMeter* meter = nullptr);
+                       ScriptMeter* meter = nullptr, std::string* failureReason = nullptr);
 
 }  // namespace kestrane

@@ -236,6 +236,19 @@ TEST(SettingsStore, IgnoresKeysLongerThanTheLimit) {
     EXPECT_EQ(longest + ".x =kept\n" + "y =2\n", dump(store));
 }
 
+TEST(SettingsStore, CountsTheIndexPartInTheKeyLength) {
+    // "s...s." and "l(9)" make exactly the longest key; "l(10)" one more.
+    const std::string section(kMaxKeyLength - 5, 's');
+    std::string content = "{" + section + "\n$()l = 0\n";
+    for (int i = 1; i <= 10; ++i) content += std::to_string(i) + "\n";
+    SettingsStore store;
+    store.readText(content);
+    EXPECT_EQ(10, store.count());
+    EXPECT_EQ(section + ".l(9)", store.entry(9).key);
+    store.selectSection(section);
+    EXPECT_EQ(9, store.countIndexed("l"));
+}
+
 TEST(SettingsStore, NewReadKeepsTheMarkerButStartsAfresh) {
     SettingsStore store;
     store.readText("#CR=[br]\n{s\n$()l = a\n");

@@ -136,8 +136,7 @@ void SettingsReader::handleEntryLine(std::string_view rest, ListKind kind) {
     endList();
     const std::size_t equals = rest.find('=');
     if (equals == std::string_view::npos) return;
-    const std::string_view name = trimBlanks(rest.substr(0, equals));
-    SettingsEntry& entry = nextEntry(sectionPath_ + std::string(name));
+    SettingsEntry& entry = nextEntry(trimBlanks(rest.substr(0, equals)), -1);
     if (kind == ListKind::text) {
         entry.text = cleanValue(rest.substr(equals + 1));
         entry.isNumber = 0;
@@ -155,7 +154,7 @@ void SettingsReader::handleListHead(std::string_view rest, ListKind kind) {
     const std::size_t equals = rest.find('=');
     if (equals == std::string_view::npos) return;
     listName_ = std::string(trimBlanks(rest.substr(0, equals)));
-    SettingsEntry& entry = nextEntry(itemKey(listIndex_));
+    SettingsEntry& entry = nextEntry(listName_, listIndex_);
     if (kind == ListKind::text) {
         entry.text = cleanValue(rest.substr(equals + 1));
         entry.isNumber = 0;
@@ -205,7 +204,7 @@ void SettingsReader::handleCloseSection(std::string_view line) {
 
 void SettingsReader::handleListItem(std::string_view line) {
     if (listName_.empty()) return;
-    SettingsEntry& entry = nextEntry(itemKey(listIndex_));
+    SettingsEntry& entry = nextEntry(listName_, listIndex_);
     if (listKind_ == ListKind::text) {
         entry.text = cleanValue(line);
         entry.isNumber = 0;
@@ -235,21 +234,22 @@ std::string SettingsReader::cleanValue(std::string_view value) const {
     return cleaned;
 }
 
-SettingsEntry& SettingsReader::nextEntry(std::string key) {
-    if (key.size() > kMaxKeyLength) return discarded_;
+SettingsEntry& SettingsReader::nextEntry(std::string_view name, int index) {
+    // The key's length is known before it is built, so that a key over the
+    // limit (under a long section name, line after line) costs nothing.
+    const std::string indexText = index < 0 ? std::string() : toText(static_cast<std::uint32_t>(index));
+    const std::size_t indexSize = index < 0 ? 0 : indexText.size() + 2;
+    if (sectionPath_.size() + name.size() + indexSize > kMaxKeyLength) return discarded_;
     if (tableFull()) {
         settingsLost_ = true;
         return discarded_;
     }
     SettingsEntry& entry = store_.entries_[static_cast<std::size_t>(entryCounter_)];
-    entry.key = std::move(key);
+    entry.key.assign(sectionPath_).append(name);
+    if (index >= 0) entry.key.append("(").append(indexText) += ')';
     store_.entryLines_[static_cast<std::size_t>(entryCounter_)] = lineNumber_;
     ++entryCounter_;
     return entry;
-}
-
-std::string SettingsReader::itemKey(int index) const {
-    return sectionPath_ + listName_ + "(" + toText(static_cast<std::uint32_t>(index)) + ")";
 }
 
 }  // namespace kestrane

@@ -32,8 +32,9 @@ private:
     void endList();
     bool tableFull() const { return entryCounter_ >= kStoreCapacity; }
     std::string cleanValue(std::string_view value) const;
-    SettingsEntry& nextEntry(std::string key);
-    std::string itemKey(int index) const;
+    // The entry for the key section path + name, with the index part when
+    // index is not -1; a key over kMaxKeyLength gets a discarded entry.
+    SettingsEntry& nextEntry(std::string_view name, int index);
 
     SettingsStore& store_;
     // State of one read; none of it outlives the call.

@@ -12,12 +12,13 @@
 namespace kestrane {
 namespace {
 
+constexpr std::size_t kReadBlockSize = 1 << 16;
+
 // Only regular files and pipes are settings files: a directory, a device
-// such as /dev/zero or a socket is refused, with what it is.
-ReadFailure kindFailure(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    const auto type = status.type();
+// such as /dev/zero or a socket is refused, with what it is. A FIFO, a
+// pipe from the shell's process substitution and /dev/stdin on a pipe are
+// read like files.
+ReadFailure kindFailure(std::filesystem::file_type type, const std::error_code& error) {
     if (type == std::filesystem::file_type::not_found) return ReadFailure::missing;
     if (type == std::filesystem::file_type::directory) return ReadFailure::folder;
     if (type == std::filesystem::file_type::regular || type == std::filesystem::file_type::fifo) {
@@ -35,7 +36,9 @@ ReadFailure readWholeFile(const std::string& path, std::string& content, int& sy
     systemError = 0;
     if (path.empty()) return ReadFailure::emptyPath;
     if (path.find('\0') != std::string::npos) return ReadFailure::missing;
-    const ReadFailure kind = kindFailure(path);
+    std::error_code error;
+    const auto type = std::filesystem::status(path, error).type();
+    const ReadFailure kind = kindFailure(type, error);
     if (kind != ReadFailure::none && kind != ReadFailure::cannotRead) return kind;
     // Binary mode, so that a 0x1A byte does not end the file early on
     // Windows; the reader treats CR LF and LF alike.
@@ -45,14 +48,15 @@ ReadFailure readWholeFile(const std::string& path, std::string& content, int& sy
         systemError = errno;
         return ReadFailure::cannotRead;
     }
-    // A pipe, or a file that grows while it is read, has no size known in
-    // advance: read in blocks until its end.
-    std::vector<char> block(1 << 16);
     content.clear();
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    file.seekg(0, std::ios::beg);
-    if (size > 0) content.reserve(static_cast<std::size_t>(size));
+    // A regular file's size is known in advance (room is made for it at
+    // once); a pipe's is not, and a pipe cannot seek. Both are read in
+    // blocks until their end, which also takes in a file that grows.
+    if (type == std::filesystem::file_type::regular) {
+        const auto size = std::filesystem::file_size(path, error);
+        if (!error) content.reserve(static_cast<std::size_t>(size));
+    }
+    std::vector<char> block(kReadBlockSize);
     errno = 0;
     while (file.read(block.data(), static_cast<std::streamsize>(block.size())) || file.gcount() > 0) {
         content.append(block.data(), static_cast<std::size_t>(file.gcount()));
@@ -106,7 +110,11 @@ void SettingsStore::buildIndex() {
 
 int SettingsStore::selectSection(const std::string& sectionName) {
     const std::string_view name = trimBlanks(sectionName);
-    sectionPrefix_ = name.empty() ? std::string() : std::string(name) + ".";
+    sectionPrefix_.clear();
+    if (name.empty()) return 0;
+    // Room for the "." first: a long name is then copied only once.
+    sectionPrefix_.reserve(name.size() + 1);
+    sectionPrefix_.append(name) += '.';
     return 0;
 }
 
@@ -116,6 +124,9 @@ const SettingsStore::KeySlots* SettingsStore::findSlots(std::string_view key) co
 }
 
 const SettingsStore::KeySlots* SettingsStore::slotsForQuery(const std::string& keyName, int index) const {
+    // No stored key is longer than the limit, so a longer one (under a long
+    // section name) is not built only to be missed.
+    if (sectionPrefix_.size() > kMaxKeyLength) return nullptr;
     // Blanks are removed from the name; the section prefix is used as it is.
     lookupKey_.assign(sectionPrefix_);
     for (char c : keyName) {
@@ -130,6 +141,7 @@ const SettingsStore::KeySlots* SettingsStore::slotsForQuery(const std::string& k
 }
 
 int SettingsStore::countIndexed(const std::string& keyName) const {
+    if (sectionPrefix_.size() + keyName.size() > kMaxKeyLength) return -1;
     // The name is used unchanged here, blanks included.
     lookupKey_.assign(sectionPrefix_).append(keyName) += '(';
     const std::size_t baseSize = lookupKey_.size();
