@@ -110,9 +110,10 @@ public:
         return nullptr;
     }
 
-    // "global_command (line 5: 1462 bytes), ..." for the largest settings'
-    // parts, at most three, each setting once.
-    std::string largest() const {
+    // The settings' parts that make the line longer than `limit`: the
+    // largest, and those that alone are as long as the excess, at most
+    // three, each setting once; as "global_command on line 5 (1462 bytes)".
+    std::vector<Part> largest(std::size_t limit) const {
         std::vector<Part> summed;
         for (const Part& part : parts_) {
             if (part.what == nullptr) continue;
@@ -127,10 +128,18 @@ public:
         }
         std::stable_sort(summed.begin(), summed.end(),
                          [](const Part& a, const Part& b) { return a.size > b.size; });
+        const std::size_t excess = size_ > limit ? size_ - limit : 0;
+        std::size_t keep = summed.empty() ? 0 : 1;
+        while (keep < summed.size() && keep < 3 && summed[keep].size >= excess) ++keep;
+        summed.resize(keep);
+        return summed;
+    }
+
+    static std::string listed(const std::vector<Part>& parts) {
         std::string text;
-        for (std::size_t i = 0; i < summed.size() && i < 3; ++i) {
-            if (i > 0) text += i + 1 == std::min<std::size_t>(summed.size(), 3) ? " or " : ", ";
-            text += describe(summed[i]) + " (" + bytes(summed[i].size) + ")";
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0) text += i + 1 == parts.size() ? " or " : ", ";
+            text += describe(parts[i]) + " (" + bytes(parts[i].size) + ")";
         }
         return text;
     }
@@ -287,8 +296,8 @@ void ScriptChecker::checkValues(std::string_view commands, const char* what, int
         findings_.add(Severity::error, line,
                       where + what + " sets " + std::string(setting.name) + " to a value of " +
                           number(setting.valueLength) +
-                          " characters, and the game holds at most 255 in one of its variables: a map whose "
-                          "variable is longer does not start; shorten the value");
+                          " characters, and the game holds at most 255 in a variable it reads: with a longer "
+                          "one the map does not start; shorten the value");
     }
 }
 
@@ -378,7 +387,7 @@ void ScriptChecker::checkCycle(int index) {
         findings_.add(Severity::error, initLine_ > 0 ? initLine_ : cycleLine_,
                       cyclePrefix() + "its start " + quoted(cycle_) + " is a line of " +
                           bytes(long_->length) + ", and " + std::string(kCutLine) + "; shorten " +
-                          parts_.largest());
+                          LineParts::listed(parts_.largest(kServerLineBytes)));
     }
     if (const ScriptMeter::Comment* comment = commentAt(startSize)) {
         reportComment(parts_, *comment, "its start " + quoted(cycle_), "the cycle never starts");
@@ -495,8 +504,9 @@ void ScriptChecker::checkLink(const MapFields& map, int mapIndex, int lastMap) {
         if (long_->length > longestLink_) {
             longestLink_ = long_->length;
             longestLinkName_ = cycle_ + "_" + link;
-            longestLinkParts_ = parts_.largest();
-            longestLinkLine_ = mapLine_;
+            const std::vector<Part> causes = parts_.largest(kServerLineBytes);
+            longestLinkParts_ = LineParts::listed(causes);
+            longestLinkLine_ = !causes.empty() && causes.front().line > 0 ? causes.front().line : mapLine_;
         }
     }
     if (const ScriptMeter::Comment* comment = commentAt(size)) {
