@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cstring>
 #include <string_view>
-#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -29,6 +28,20 @@ const std::string_view kCutLine =
 
 std::string number(std::size_t value) {
     return toText(static_cast<std::uint32_t>(value));
+}
+
+std::size_t digits(int value) {
+    std::size_t count = 1;
+    for (; value >= 10; value /= 10) ++count;
+    return count;
+}
+
+// "set x " and a value of 256 characters: nothing shorter holds a value
+// too long for the game.
+constexpr std::size_t kShortestLongSet = kGameValueCharacters + 1 + 6;
+
+bool mightHoldLongValue(std::string_view commands) {
+    return commands.size() >= kShortestLongSet;
 }
 
 std::string quoted(std::string_view text) {
@@ -56,9 +69,8 @@ std::size_t visibleCharacters(std::string_view text) {
 
 bool mentionsGameType(std::string_view commands) {
     constexpr std::string_view kWord = "gametype";
-    for (std::size_t at = commands.find_first_of("gG"); at != std::string_view::npos;
-         at = commands.find_first_of("gG", at + 1)) {
-        if (sameName(commands.substr(at, kWord.size()), kWord)) return true;
+    for (std::size_t at = 0; at + kWord.size() <= commands.size(); ++at) {
+        if ((commands[at] | 0x20) == 'g' && sameName(commands.substr(at, kWord.size()), kWord)) return true;
     }
     return false;
 }
@@ -67,8 +79,8 @@ bool mentionsGameType(std::string_view commands) {
 int gameTypeSet(std::string_view commands) {
     if (!mentionsGameType(commands)) return -1;
     int gameType = -1;
-    for (const VariableSetting& setting : variableSettings(commands)) {
-        if (!sameName(setting.name, "g_gametype")) continue;
+    forEachVariableSetting(commands, [&gameType](const VariableSetting& setting) {
+        if (!sameName(setting.name, "g_gametype")) return;
         // The server reads the number as atoi does: its leading digits.
         int value = 0;
         for (const char c : setting.firstWord) {
@@ -77,7 +89,7 @@ int gameTypeSet(std::string_view commands) {
             if (value > 1000) break;
         }
         gameType = value;
-    }
+    });
     return gameType;
 }
 
@@ -188,6 +200,14 @@ private:
     void reportComment(const LineParts& parts, const ScriptMeter::Comment& comment,
                        const std::string& variable, const char* consequence);
     void advance(std::size_t size) { offset_ += size; }
+    // True when the meter found a long line or a comment in the script line
+    // that starts at offset_ and is `size` bytes long.
+    bool marked(std::size_t size) const;
+    void setGameType(int gameType, const char* what, int line) {
+        gameType_ = gameType;
+        gameTypeSetter_ = what;
+        gameTypeLine_ = line;
+    }
 
     std::string cyclePrefix() const { return "cycle " + quoted(cycle_) + ": "; }
 
@@ -209,7 +229,6 @@ private:
     int cycleLine_ = 0;
     int initLine_ = 0;
     int localLine_ = 0;
-    int mapLine_ = 0;
     int firstMapLine_ = 0;
     std::string_view local_;
     int localGameType_ = -1;
@@ -240,6 +259,13 @@ void ScriptChecker::run() {
     reportUnplaced();
     checkScriptSize();
     checkVariableCount();
+}
+
+bool ScriptChecker::marked(std::size_t size) const {
+    const std::vector<ScriptMeter::Line>& lines = meter_.longLines();
+    const std::vector<ScriptMeter::Comment>& comments = meter_.comments();
+    return (nextLong_ < lines.size() && lines[nextLong_].start < offset_ + size) ||
+           (nextComment_ < comments.size() && comments[nextComment_].start < offset_ + size);
 }
 
 const ScriptMeter::Line* ScriptChecker::longLineAt(std::size_t size) {
@@ -288,17 +314,20 @@ void ScriptChecker::reportComment(const LineParts& parts, const ScriptMeter::Com
 }
 
 void ScriptChecker::checkValues(std::string_view commands, const char* what, int line) {
-    // "set x " and a value of 256 characters: nothing shorter can hold one.
-    if (commands.size() <= kGameValueCharacters + 5) return;
-    for (const VariableSetting& setting : variableSettings(commands)) {
-        if (!setting.bySetCommand || setting.valueLength <= kGameValueCharacters) continue;
-        std::string where = cycle_.empty() ? std::string() : cyclePrefix();
-        findings_.add(Severity::error, line,
-                      where + what + " sets " + std::string(setting.name) + " to a value of " +
-                          number(setting.valueLength) +
-                          " characters, and the game holds at most 255 in a variable it reads: with a longer "
-                          "one the map does not start; shorten the value");
-    }
+    if (!mightHoldLongValue(commands)) return;
+    forEachVariableSetting(
+        commands,
+        [&](const VariableSetting& setting) {
+            if (!setting.bySetCommand || setting.valueLength <= kGameValueCharacters) return;
+            std::string where = cycle_.empty() ? std::string() : cyclePrefix();
+            findings_.add(
+                Severity::error, line,
+                where + what + " sets " + std::string(setting.name) + " to a value of " +
+                    number(setting.valueLength) +
+                    " characters, and the game holds at most 255 in a variable it reads: with a longer "
+                    "one the map does not start; shorten the value");
+        },
+        kShortestLongSet);
 }
 
 void ScriptChecker::checkChatText(std::string_view text, std::size_t textSize, std::size_t lineSize,
@@ -415,15 +444,14 @@ void ScriptChecker::checkCycle(int index) {
     std::size_t mapsTextSize = listHead.size();
     for (int j = 0; j <= lastMap; ++j) {
         const MapFields map = splitMapFields(store_.getText("maps", j));
-        mapLine_ = store_.lineOfText("maps", j);
         checkLink(map, j, lastMap);
         if (!settings_.maps_list_suffix.empty()) {
-            const std::string position =
-                mapCount >= kNumberedListMinimum ? toText(j + 1) + " " : std::string();
-            const std::size_t entrySize = position.size() + map.name.size() + (j != lastMap ? 2 : 0);
-            mapsTextSize += entrySize;
+            const bool numbered = mapCount >= kNumberedListMinimum;
+            mapsTextSize += (numbered ? digits(j + 1) + 1 : 0) + map.name.size() + (j != lastMap ? 2 : 0);
+            // Only what the server can keep of the line is needed.
             if (mapsText_.size() <= kServerLineBytes) {
-                mapsText_.append(position).append(map.name);
+                if (numbered) mapsText_.append(toText(j + 1)) += ' ';
+                mapsText_.append(map.name);
                 if (j != lastMap) mapsText_ += ", ";
             }
         }
@@ -459,59 +487,62 @@ void ScriptChecker::checkCycle(int index) {
 }
 
 void ScriptChecker::checkLink(const MapFields& map, int mapIndex, int lastMap) {
+    // The map line's line in the settings file, looked up only for a finding.
+    const auto mapLine = [&] { return store_.lineOfText("maps", mapIndex); };
     if (map.name.size() > kMapNameBytes) {
-        findings_.add(Severity::error, mapLine_,
+        findings_.add(Severity::error, mapLine(),
                       cyclePrefix() + "the map name " + quoted(map.name) + " is " + number(map.name.size()) +
                           " characters long, and a server cannot load a map whose name is longer than 54 (it "
                           "looks for maps/NAME.bsp in 64 characters); rename the map's file");
     }
-    checkValues(map.extraCommands, "the map line's commands", mapLine_);
+    if (mightHoldLongValue(map.extraCommands))
+        checkValues(map.extraCommands, "the map line's commands", mapLine());
 
     // The game type each map starts in: the link's commands run in order
     // before its "map".
-    for (const auto& [gameType, what, line] :
-         {std::tuple<int, const char*, int>{globalGameType_, "global_command", globalLine_},
-          {localGameType_, "local_command", localLine_},
-          {gameTypeSet(map.extraCommands), "the map line's commands", mapLine_}}) {
-        if (gameType < 0) continue;
-        gameType_ = gameType;
-        gameTypeSetter_ = what;
-        gameTypeLine_ = line;
-    }
+    if (globalGameType_ >= 0) setGameType(globalGameType_, "global_command", globalLine_);
+    if (localGameType_ >= 0) setGameType(localGameType_, "local_command", localLine_);
+    const int extraGameType = gameTypeSet(map.extraCommands);
+    if (extraGameType >= 0) setGameType(extraGameType, "the map line's commands", mapLine());
     if (gameType_ == kTournamentGameType) tournamentSeen_ = true;
 
     // set C_k "GLOBAL LOCAL EXTRA timelimit T;fraglimit F;map NAME;set nextmap vstr C_n"
-    const std::string link = toText(mapIndex + 1);
-    const std::string next = toText(mapIndex < lastMap ? mapIndex + 2 : 1);
-    parts_.clear();
-    parts_.fixed(4);
-    parts_.add("the cycle name", cycleLine_, cycle_.size());
-    parts_.fixed(1 + link.size() + 2);
-    parts_.add("global_command", globalLine_, settings_.global_command.size());
-    parts_.add("local_command", localLine_, local_.size());
-    parts_.add("the map line's commands", mapLine_, map.extraCommands.size());
-    parts_.add("the map line's limits", mapLine_,
-               (map.timeLimit.empty() ? 0 : map.timeLimit.size() + 11) +
-                   (map.fragLimit.empty() ? 0 : map.fragLimit.size() + 11));
-    parts_.fixed(4);
-    parts_.add("the map name", mapLine_, map.name.size());
-    parts_.fixed(18);
-    parts_.add("the cycle name", cycleLine_, cycle_.size());
-    parts_.fixed(1 + next.size() + 1);
-    const std::size_t size = parts_.size();
-    if (const ScriptMeter::Line* long_ = longLineAt(size)) {
-        ++longLinks_;
-        if (long_->length > longestLink_) {
-            longestLink_ = long_->length;
-            longestLinkName_ = cycle_ + "_" + link;
-            const std::vector<Part> causes = parts_.largest(kServerLineBytes);
-            longestLinkParts_ = LineParts::listed(causes);
-            longestLinkLine_ = !causes.empty() && causes.front().line > 0 ? causes.front().line : mapLine_;
+    const int next = mapIndex < lastMap ? mapIndex + 2 : 1;
+    const std::size_t limits = (map.timeLimit.empty() ? 0 : map.timeLimit.size() + 11) +
+                               (map.fragLimit.empty() ? 0 : map.fragLimit.size() + 11);
+    const std::size_t size = 4 + cycle_.size() + 1 + digits(mapIndex + 1) + 2 +
+                             settings_.global_command.size() + local_.size() + map.extraCommands.size() +
+                             limits + 4 + map.name.size() + 18 + cycle_.size() + 1 + digits(next) + 1;
+    if (marked(size)) {
+        const int line = mapLine();
+        const std::string link = toText(mapIndex + 1);
+        parts_.clear();
+        parts_.fixed(4);
+        parts_.add("the cycle name", cycleLine_, cycle_.size());
+        parts_.fixed(1 + link.size() + 2);
+        parts_.add("global_command", globalLine_, settings_.global_command.size());
+        parts_.add("local_command", localLine_, local_.size());
+        parts_.add("the map line's commands", line, map.extraCommands.size());
+        parts_.add("the map line's limits", line, limits);
+        parts_.fixed(4);
+        parts_.add("the map name", line, map.name.size());
+        parts_.fixed(18);
+        parts_.add("the cycle name", cycleLine_, cycle_.size());
+        parts_.fixed(1 + digits(next) + 1);
+        if (const ScriptMeter::Line* long_ = longLineAt(size)) {
+            ++longLinks_;
+            if (long_->length > longestLink_) {
+                longestLink_ = long_->length;
+                longestLinkName_ = cycle_ + "_" + link;
+                const std::vector<Part> causes = parts_.largest(kServerLineBytes);
+                longestLinkParts_ = LineParts::listed(causes);
+                longestLinkLine_ = !causes.empty() && causes.front().line > 0 ? causes.front().line : line;
+            }
         }
-    }
-    if (const ScriptMeter::Comment* comment = commentAt(size)) {
-        reportComment(parts_, *comment, "the link " + quoted(cycle_ + "_" + link),
-                      "the rest of the link, its map and its nextmap included, never runs");
+        if (const ScriptMeter::Comment* comment = commentAt(size)) {
+            reportComment(parts_, *comment, "the link " + quoted(cycle_ + "_" + link),
+                          "the rest of the link, its map and its nextmap included, never runs");
+        }
     }
     advance(size + 1);
 }

@@ -36,7 +36,7 @@ bool nextWord(std::string_view command, std::size_t& at, std::string_view& word)
     return true;
 }
 
-void readCommand(std::string_view command, std::vector<VariableSetting>& settings) {
+void readCommand(std::string_view command, const std::function<void(const VariableSetting&)>& visit) {
     std::size_t at = 0;
     std::string_view word;
     if (!nextWord(command, at, word)) return;
@@ -52,7 +52,7 @@ void readCommand(std::string_view command, std::vector<VariableSetting>& setting
     }
     if (words == 0) return;
     setting.valueLength += words - 1;
-    settings.push_back(setting);
+    visit(setting);
 }
 
 }  // namespace
@@ -65,19 +65,33 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::vector<VariableSetting> variableSettings(std::string_view commands) {
-    std::vector<VariableSetting> settings;
+void forEachVariableSetting(std::string_view commands,
+                            const std::function<void(const VariableSetting&)>& visit, std::size_t shortest) {
+    const auto read = [&](std::size_t from, std::size_t to) {
+        if (to - from >= shortest) readCommand(commands.substr(from, to - from), visit);
+    };
     std::size_t start = 0;
     bool quoted = false;
-    for (std::size_t at = 0; at <= commands.size(); ++at) {
-        const bool atEnd = at == commands.size();
-        const bool comment = !atEnd && !quoted && commands.compare(at, 2, "//") == 0;
-        if (!atEnd && commands[at] == '"') quoted = !quoted;
-        if (!atEnd && !comment && (quoted || (commands[at] != ';' && commands[at] != '\n'))) continue;
-        readCommand(commands.substr(start, at - start), settings);
-        start = at + 1;
-        if (comment) break;
+    for (std::size_t at = 0; at < commands.size(); ++at) {
+        const char c = commands[at];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (quoted) {
+            continue;
+        } else if (c == ';' || c == '\n') {
+            read(start, at);
+            start = at + 1;
+        } else if (c == '/' && at + 1 < commands.size() && commands[at + 1] == '/') {
+            read(start, at);
+            return;
+        }
     }
+    read(start, commands.size());
+}
+
+std::vector<VariableSetting> variableSettings(std::string_view commands) {
+    std::vector<VariableSetting> settings;
+    forEachVariableSetting(commands, [&](const VariableSetting& setting) { settings.push_back(setting); });
     return settings;
 }
 

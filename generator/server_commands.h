@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -22,7 +23,14 @@ struct VariableSetting {
     bool bySetCommand = false;
 };
 
-// Every command of `commands` with a name and a value, in order.
+// Calls `visit` with every command of `commands` that has a name and a
+// value, in order; keeps nothing, so that a long text costs no memory.
+// Commands shorter than `shortest` bytes are passed over unread.
+void forEachVariableSetting(std::string_view commands,
+                            const std::function<void(const VariableSetting&)>& visit,
+                            std::size_t shortest = 0);
+
+// The same, collected; for short texts and the tests.
 std::vector<VariableSetting> variableSettings(std::string_view commands);
 
 // Byte-for-byte equality, ignoring the case of ASCII letters, as the
