@@ -595,6 +595,13 @@ void ScriptChecker::checkScriptSize() {
             "the script is " + bytes(size) +
                 ", and exec runs nothing at all of a file larger than 65535 bytes on Quake3e; split the "
                 "cycles over two settings files for a Quake3e server");
+        if (size + kExecHeadroomBytes > kServerExecBytes) {
+            findings_.add(Severity::note, 0,
+                          "the script is " + bytes(size) +
+                              ", and exec runs at most 131071 bytes together with what is queued behind it "
+                              "(such as a \"vstr\" after the exec in the same line or file): leave room for "
+                              "that, or nothing of the script runs");
+        }
     }
 }
 

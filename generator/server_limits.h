@@ -14,6 +14,9 @@ inline constexpr std::size_t kServerLineBytes = 1023;
 // The largest file that "exec" runs: of a larger one it runs nothing.
 inline constexpr std::size_t kServerExecBytes = 131071;
 inline constexpr std::size_t kQuake3eExecBytes = 65535;
+// Commands queued behind the "exec" (the rest of server.cfg, say) count
+// towards the same limit; a script this close to it is noted.
+inline constexpr std::size_t kExecHeadroomBytes = 1024;
 
 // Variables a server has room for in all, what it uses itself with a map
 // loaded (one more per player or bot), and how many a script may define

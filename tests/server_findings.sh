@@ -209,6 +209,11 @@ serve
 exec_script
 runs oa_dm1 oa_dm2
 stop
+# As the finding's note says: the "vstr c0" queued behind the exec counts.
+serve +exec rot.cfg +vstr c0
+map_is nomap
+logged "Cbuf_InsertText overflowed"
+stop
 
 case=variables_just_under
 mkdir -p "$work/$case"
