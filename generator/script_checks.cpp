@@ -55,14 +55,14 @@ std::string bytes(std::size_t count) {
 // Characters that players see of a chat text: a colour code, "^" and a
 // letter or digit, shows none.
 std::size_t visibleCharacters(std::string_view text) {
-    std::size_t visible = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (text[i] == '^' && next < 128 && std::isalnum(next) != 0) {
-            ++i;
-            continue;
+    std::size_t visible = text.size();
+    for (std::size_t at = text.find('^'); at != std::string_view::npos; at = text.find('^', at + 1)) {
+        if (at + 1 == text.size()) break;
+        const auto next = static_cast<unsigned char>(text[at + 1]);
+        if (next < 128 && std::isalnum(next) != 0) {
+            visible -= 2;
+            ++at;
         }
-        ++visible;
     }
     return visible;
 }
