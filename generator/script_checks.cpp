@@ -322,10 +322,10 @@ void ScriptChecker::checkValues(std::string_view commands, const char* what, int
             std::string where = cycle_.empty() ? std::string() : cyclePrefix();
             findings_.add(
                 Severity::error, line,
-                where + what + " sets " + std::string(setting.name) + " to a value of " +
-                    number(setting.valueLength) +
-                    " characters, and the game holds at most 255 in a variable it reads: with a longer "
-                    "one the map does not start; shorten the value");
+                where + std::string(setting.name) + " gets a value of " + number(setting.valueLength) +
+                    " characters from " + what +
+                    ", and the game holds at most 255 in a variable it reads: with a longer one the map "
+                    "does not start; shorten the value");
         },
         kShortestLongSet);
 }
@@ -472,10 +472,10 @@ void ScriptChecker::checkCycle(int index) {
     if (tournamentSeen_ && mapCount > 1) {
         findings_.add(
             Severity::warning, gameTypeLine_,
-            cyclePrefix() + gameTypeSetter_ +
-                " sets g_gametype 1, and in tournament mode the game restarts the same map after each "
-                "match instead of running nextmap, so the cycle stays on its first map; give it one map, "
-                "or have an admin or a vote run \"vstr nextmap\"");
+            cyclePrefix() + "g_gametype 1 (tournament mode) comes from " + gameTypeSetter_ +
+                ", and in tournament mode the game restarts the same map after each match instead of "
+                "running nextmap, so the cycle stays on its first map; give it one map, or have an admin "
+                "or a vote run \"vstr nextmap\"");
     }
     if (!settings_.maps_list_suffix.empty()) {
         const std::string head = "set " + cycle_ + settings_.maps_list_suffix + " \"say ";
