@@ -26,7 +26,8 @@ def timed(command, folder, runs):
     times = []
     for _ in range(runs):
         start = time.perf_counter()
-        subprocess.run(command, cwd=folder, stdout=subprocess.DEVNULL, stdin=subprocess.DEVNULL, check=True)
+        subprocess.run(command, cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       stdin=subprocess.DEVNULL, check=True)
         times.append(time.perf_counter() - start)
     peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
     return statistics.median(times), peak
@@ -35,7 +36,8 @@ def timed(command, folder, runs):
 def peak_of(command, folder):
     """Peak memory in KiB of one run, measured in a fresh child process."""
     probe = ("import resource,subprocess,sys;"
-             "subprocess.run(sys.argv[2:],cwd=sys.argv[1],stdout=subprocess.DEVNULL,stdin=subprocess.DEVNULL);"
+             "subprocess.run(sys.argv[2:],cwd=sys.argv[1],stdout=subprocess.DEVNULL,stderr=subprocess.DEVNULL,"
+             "stdin=subprocess.DEVNULL);"
              "print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)")
     out = subprocess.run([sys.executable, "-c", probe, folder] + command, capture_output=True, text=True, check=True)
     return int(out.stdout.strip())

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${3:-$root/build/fuzz}
 corpus=$build/corpus/$target
 mkdir -p "$corpus" "$build/findings"
-cp "$root"/examples/*.ini "$root"/tests/golden/*.ini "$corpus"/
+cp "$root"/examples/*.ini "$root"/tests/golden/*.ini "$root"/tests/server/*.ini "$corpus"/
 cd "$build/findings"
 # -max_len leaves room for a settings file that fills the whole store.
 "$build/fuzz/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \

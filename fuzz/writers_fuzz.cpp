@@ -1,8 +1,10 @@
 // Fuzz target: arbitrary bytes as a settings file, then both writers end to
 // end, with the output paths forced into a temporary folder so that no
-// input can name a file elsewhere.
+// input can name a file elsewhere, and the checks of the script, which
+// must place every long line and comment the meter found in the script.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "generator/forum_report.h"
 #include "generator/run_settings.h"
+#include "generator/script_checks.h"
 #include "generator/server_script.h"
 #include "toolkit/settings_store.h"
 #include "toolkit/text_tool.h"
@@ -37,7 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.report_path = (outputFolder() / "out.txt").string();
 
     std::ostringstream console;
-    kestrane::writeServerScript(settings, store, console);
+    kestrane::ScriptMeter meter;
+    kestrane::writeServerScript(settings, store, console, &meter);
     kestrane::writeReport(settings, store, tool, console);
+
+    kestrane::Findings findings;
+    kestrane::checkScript(store, settings, meter, findings);
+    for (const kestrane::Finding& finding : findings.all()) {
+        // Said only when the checks lose track of the script's lines.
+        if (finding.message.rfind("the script has a line of", 0) == 0) std::abort();
+        if (finding.message.rfind("the script holds", 0) == 0) std::abort();
+    }
     return 0;
 }

@@ -45,11 +45,16 @@ void printFindings(std::ostream& out, const std::string& sourceName, const Findi
         if (aHasLine != bHasLine) return aHasLine;
         return a->line < b->line;
     });
+    // All in one piece: standard error is unbuffered, and a write for each
+    // part of each finding would cost more than the checks.
+    std::string text;
     for (const Finding* finding : ordered) {
-        out << sourceName;
-        if (finding->line > 0) out << ":" << finding->line;
-        out << ": " << severityName(finding->severity) << ": " << finding->message << "\n";
+        text += sourceName;
+        if (finding->line > 0) text += ":" + toText(static_cast<std::int32_t>(finding->line));
+        text.append(": ").append(severityName(finding->severity)).append(": ").append(finding->message) +=
+            '\n';
     }
+    out << text;
 }
 
 std::string findingsSummary(const Findings& findings) {
