@@ -51,6 +51,7 @@ int SettingsStore::readFile(const std::string& path) {
     if (!readWholeFile(path, content)) {
         count_ = 0;
         stoppedAtCapacity_ = false;
+        notes_.clear();
         buildIndex();
         return kReadCannotOpen;
     }

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "toolkit/read_notes.h"
+
 namespace kestrane {
 
 // The store's whole capacity; reading stops when the table is full.
@@ -78,6 +80,10 @@ public:
     // held further settings, which were not read.
     bool stoppedAtCapacity() const { return stoppedAtCapacity_; }
 
+    // What the last read ignored and where its sections and comments
+    // began and ended, for the checks of the settings file.
+    const ReadNotes& readNotes() const { return notes_; }
+
 private:
     friend class SettingsReader;
 
@@ -99,6 +105,7 @@ private:
     std::vector<int> entryLines_;  // beside the table, so that its entries stay as they are
     std::string sectionPrefix_;
     bool stoppedAtCapacity_ = false;
+    ReadNotes notes_;
     // Every filled entry's key, viewing the key text held in the table
     // (which never moves), so that each query is one hash lookup. Built
     // after each read, in table order, so that later entries win.
