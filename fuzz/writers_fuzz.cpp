@@ -1,6 +1,6 @@
-// Fuzz target: arbitrary bytes as a settings file, then both writers end to
-// end, with the output paths forced into a temporary folder so that no
-// input can name a file elsewhere.
+// Fuzz target: arbitrary bytes as a settings file, then the checks of the
+// settings and both writers end to end, with the output paths forced into
+// a temporary folder so that no input can name a file elsewhere.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +10,7 @@
 
 #include "generator/forum_report.h"
 #include "generator/run_settings.h"
+#include "generator/settings_checks.h"
 #include "generator/server_script.h"
 #include "toolkit/settings_store.h"
 #include "toolkit/text_tool.h"
@@ -33,6 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.readText(std::string_view(reinterpret_cast<const char*>(data), size));
 
     kestrane::RunSettings settings = kestrane::readRunSettings(store);
+    kestrane::Findings findings;
+    kestrane::checkSettings(store, settings, kestrane::CheckOptions{}, findings);
     settings.output = (outputFolder() / "out.cfg").string();
     settings.report_path = (outputFolder() / "out.txt").string();
 
