@@ -60,7 +60,7 @@ std::string glued(std::string_view command, const std::string& next) {
     std::string tail = command.size() > kGluedTailLength
                            ? "..." + std::string(command.substr(command.size() - kGluedTailLength))
                            : std::string(command);
-    return quoted(tail + next);
+    return findingQuote(tail + next);
 }
 
 // Adds what is wrong with a command setting, `next` being what the script
@@ -109,7 +109,7 @@ std::string unusableNameReason(std::string_view name, bool& error) {
     }
     for (const char c : {';', '"', '\\'}) {
         if (name.find(c) != std::string_view::npos) {
-            return "holds " + quoted(std::string(1, c)) +
+            return "holds " + findingQuote(std::string(1, c)) +
                    ", which a server variable's name may not hold: rename the cycle";
         }
     }
@@ -186,7 +186,7 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
     if (!reason.empty()) {
         findings.add(error ? Severity::error : Severity::warning, cycle.line,
                      (trimBlanks(cycle.name).empty() ? std::string("cycle name ")
-                                                     : "cycle name " + quoted(cycle.name) + " ") +
+                                                     : "cycle name " + findingQuote(cycle.name) + " ") +
                          reason);
         if (error) return false;
     }
@@ -195,11 +195,12 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
     if (&first != &cycle) {
         if (first.name == cycle.name) {
             findings.add(Severity::warning, cycle.line,
-                         "cycle " + quoted(cycle.name) + " is listed twice" + lineRef(first.line) +
+                         "cycle " + findingQuote(cycle.name) + " is listed twice" + lineRef(first.line) +
                              "; its variables are written twice: remove one");
         } else {
             findings.add(Severity::error, cycle.line,
-                         "cycles " + quoted(first.name) + lineRef(first.line) + " and " + quoted(cycle.name) +
+                         "cycles " + findingQuote(first.name) + lineRef(first.line) + " and " +
+                             findingQuote(cycle.name) +
                              " are one variable on the server, which ignores case in names: rename one");
         }
         return true;
@@ -207,8 +208,8 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
     std::string mapNumber;
     if (const Cycle* owner = linkOwner(lower, cycles, byName, mapNumber)) {
         findings.add(Severity::error, cycle.line,
-                     "cycle name " + quoted(cycle.name) + " is also the variable of map " + mapNumber +
-                         " of the cycle " + quoted(owner->name) +
+                     "cycle name " + findingQuote(cycle.name) + " is also the variable of map " + mapNumber +
+                         " of the cycle " + findingQuote(owner->name) +
                          "; one overwrites the other: rename the cycle");
         return true;
     }
@@ -217,16 +218,17 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
         lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0) {
         const auto owner = byName.find(lower.substr(0, lower.size() - suffix.size()));
         if (owner != byName.end()) {
-            findings.add(
-                Severity::error, cycle.line,
-                "cycle name " + quoted(cycle.name) + " is also the variable that lists the maps of " +
-                    quoted(cycles[owner->second].name) + "; one overwrites the other: rename the cycle");
+            findings.add(Severity::error, cycle.line,
+                         "cycle name " + findingQuote(cycle.name) +
+                             " is also the variable that lists the maps of " +
+                             findingQuote(cycles[owner->second].name) +
+                             "; one overwrites the other: rename the cycle");
             return true;
         }
     }
     if (!settings.cycles_list.empty() && lower == lowerAscii(settings.cycles_list)) {
         findings.add(Severity::error, cycle.line,
-                     "cycle name " + quoted(cycle.name) +
+                     "cycle name " + findingQuote(cycle.name) +
                          " is also the variable that lists the cycles (\"cycles_list\"); one overwrites the "
                          "other: rename one");
         return true;
@@ -235,7 +237,7 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
         if (lower == variable) {
             findings.add(
                 Severity::error, cycle.line,
-                "cycle name " + quoted(cycle.name) +
+                "cycle name " + findingQuote(cycle.name) +
                     " is a variable of the server itself, which the cycle would overwrite: rename the "
                     "cycle");
             return true;
@@ -244,7 +246,7 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
     for (std::string_view command : kServerCommands) {
         if (lower == command) {
             findings.add(Severity::note, cycle.line,
-                         "cycle name " + quoted(cycle.name) + " is also a server command; \"vstr " +
+                         "cycle name " + findingQuote(cycle.name) + " is also a server command; \"vstr " +
                              cycle.name + "\" still starts the cycle, but a name of its own avoids mix-ups");
             return true;
         }
@@ -267,17 +269,17 @@ void checkMissingSection(const Cycle& cycle, const Sections& sections,
         }
     }
     const std::string start =
-        "cycle " + quoted(cycle.name) + " has no section \"{" + name + "\", so it has no maps";
+        "cycle " + findingQuote(cycle.name) + " has no section \"{" + name + "\", so it has no maps";
     if (nested != nullptr) {
         explained.insert(nested);
         findings.add(Severity::error, cycle.line,
                      start + ": the section at line " + number(nested->line) + " is inside the section " +
-                         quoted(parentPath(*nested)) + "; close that one with \"}\" before it");
+                         findingQuote(parentPath(*nested)) + "; close that one with \"}\" before it");
     } else if (otherCase != nullptr) {
         explained.insert(otherCase);
         findings.add(Severity::error, cycle.line,
-                     start + "; did you mean the section " + quoted(lastLevel(*otherCase)) + " at line " +
-                         number(otherCase->line) + "? section names are case-sensitive");
+                     start + "; did you mean the section " + findingQuote(lastLevel(*otherCase)) +
+                         " at line " + number(otherCase->line) + "? section names are case-sensitive");
     } else {
         findings.add(Severity::error, cycle.line,
                      start + ": add the section with its list \"$()maps = ...\"");
@@ -301,7 +303,7 @@ void checkMapLine(std::string_view line, int lineNumber, Findings& findings) {
                                 : map.name.find(':') != std::string_view::npos ? ":"
                                                                                : nullptr;
         if (separator != nullptr) {
-            std::string message = "map name " + quoted(map.name) + " holds " + quoted(separator) +
+            std::string message = "map name " + findingQuote(map.name) + " holds " + findingQuote(separator) +
                                   "; the fields of a map line are separated by \";\"";
             if (line.find(';') == std::string_view::npos) {
                 // "oa_dm2, 15, 25" meant as "oa_dm2 ; 15 ; 25".
@@ -314,14 +316,15 @@ void checkMapLine(std::string_view line, int lineNumber, Findings& findings) {
                     mended += " ; ";
                     rest.remove_prefix(at + 1);
                 }
-                message += ": write " + quoted(mended);
+                message += ": write " + findingQuote(mended);
             }
             findings.add(Severity::error, lineNumber, message);
         } else if (std::any_of(map.name.begin(), map.name.end(), isBlank)) {
             const std::string_view first = map.name.substr(0, map.name.find_first_of(" \t"));
             findings.add(Severity::error, lineNumber,
-                         "map name " + quoted(map.name) + " holds a blank, so the server looks for \"maps/" +
-                             std::string(first) + ".bsp\" and skips the map: remove the blank");
+                         "map name " + findingQuote(map.name) +
+                             " holds a blank, so the server looks for \"maps/" + std::string(first) +
+                             ".bsp\" and skips the map: remove the blank");
         }
     }
     const struct {
@@ -332,7 +335,7 @@ void checkMapLine(std::string_view line, int lineNumber, Findings& findings) {
         if (limit.value.empty() || limit.value.find_first_not_of("0123456789") == std::string_view::npos) {
             continue;
         }
-        const std::string start = std::string(limit.what) + " " + quoted(limit.value);
+        const std::string start = std::string(limit.what) + " " + findingQuote(limit.value);
         std::string_view digits = limit.value;
         const bool sign = digits[0] == '+' || digits[0] == '-';
         if (sign) digits.remove_prefix(1);
@@ -359,14 +362,14 @@ void checkMapLine(std::string_view line, int lineNumber, Findings& findings) {
         } else {
             next = "map " + std::string(map.name);
         }
-        checkCommand(map.extraCommands, "the extra commands of map " + quoted(map.name), next, lineNumber,
-                     findings, true);
+        checkCommand(map.extraCommands, "the extra commands of map " + findingQuote(map.name), next,
+                     lineNumber, findings, true);
     }
 }
 
 }  // namespace
 
-std::string quoted(std::string_view text) {
+std::string findingQuote(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = "\"";
     const bool cut = text.size() > kQuotedLength;
@@ -435,7 +438,7 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
                 checkMissingSection(cycle, sections, explained, findings);
             } else {
                 findings.add(Severity::error, section->second->line,
-                             "cycle " + quoted(cycle.name) + " has no maps, so \"vstr " + cycle.name +
+                             "cycle " + findingQuote(cycle.name) + " has no maps, so \"vstr " + cycle.name +
                                  "\" does nothing: give its section a list \"$()maps = ...\"");
             }
         }
@@ -443,12 +446,12 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
         const SelectedSection section(store, cycle.name);
         const std::string& initCommand = store.getText("init_command");
         if (!initCommand.empty()) {
-            checkCommand(initCommand, "\"init_command\" of the cycle " + quoted(cycle.name),
+            checkCommand(initCommand, "\"init_command\" of the cycle " + findingQuote(cycle.name),
                          "vstr " + cycle.name + "_1", store.lineOfText("init_command"), findings);
         }
         const std::string& localCommand = store.getText("local_command");
         if (!localCommand.empty()) {
-            checkCommand(localCommand, "\"local_command\" of the cycle " + quoted(cycle.name), "",
+            checkCommand(localCommand, "\"local_command\" of the cycle " + findingQuote(cycle.name), "",
                          store.lineOfText("local_command"), findings);
         }
         for (int j = 0; j <= cycle.lastMap; ++j) {
@@ -470,15 +473,15 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
                 continue;
             }
             findings.add(Severity::warning, opening->line,
-                         "section " + quoted(name) + " is opened inside the section " +
-                             quoted(parentPath(*opening)) +
+                         "section " + findingQuote(name) + " is opened inside the section " +
+                             findingQuote(parentPath(*opening)) +
                              ", so no cycle reads it: close that one with \"}\" before it");
         } else if (name.empty()) {
             findings.add(Severity::warning, opening->line,
                          "section without a name is read by no cycle: name it after its cycle");
         } else {
             findings.add(Severity::warning, opening->line,
-                         "section " + quoted(name) +
+                         "section " + findingQuote(name) +
                              " is read by no cycle, as no cycle of that name is listed "
                              "in \"cycles\": add it to the list or remove the section");
         }

@@ -18,6 +18,6 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
 // A name or value as a finding quotes it: in double quotes, a long text cut
 // to its start with "...", and line breaks and other control bytes written
 // as \n, \t or \xNN, so that a finding stays on one line.
-std::string quoted(std::string_view text);
+std::string findingQuote(std::string_view text);
 
 }  // namespace kestrane

@@ -68,13 +68,13 @@ std::string withEquals(std::string_view line) {
 }
 
 void checkIgnoredLine(const IgnoredLine& ignored, Findings& findings) {
-    const std::string text = quoted(std::string(ignored.excerpt) + (ignored.excerptCut ? "..." : ""));
+    const std::string text = findingQuote(std::string(ignored.excerpt) + (ignored.excerptCut ? "..." : ""));
     switch (ignored.reason) {
         case IgnoredLineReason::noEquals:
             findings.add(Severity::warning, ignored.line,
                          text + " has no \"=\", so the line is ignored" +
                              (ignored.excerptCut ? std::string(": write \"=\" after the name")
-                                                 : "; write " + quoted(withEquals(ignored.excerpt))));
+                                                 : "; write " + findingQuote(withEquals(ignored.excerpt))));
             break;
         case IgnoredLineReason::bareLineOutsideList:
             findings.add(
@@ -132,7 +132,7 @@ void checkReadNotes(const SettingsStore& store, Findings& findings) {
         const std::string name =
             opening == nullptr
                 ? std::string()
-                : " " + quoted(std::string_view(opening->path).substr(0, opening->path.size() - 1));
+                : " " + findingQuote(std::string_view(opening->path).substr(0, opening->path.size() - 1));
         findings.add(Severity::warning, notes.unclosedSectionLine,
                      "section" + name + " is still open at the end of the file: close it with \"}\"");
     }
@@ -199,9 +199,9 @@ void checkKind(const KnownSetting& known, const SettingsEntry& entry, bool isIte
     std::string value = "...";
     if (!isNumber && !isItem && known.kind == Kind::number && !entry.text.empty()) value = entry.text;
     findings.add(Severity::warning, line,
-                 "setting " + quoted(name) + " is " + kindName + ", so \"" + written(isNumber, isItem) +
+                 "setting " + findingQuote(name) + " is " + kindName + ", so \"" + written(isNumber, isItem) +
                      name + "\" is not read" + (known.kind == Kind::number ? " and has no effect" : "") +
-                     ": write " + quoted(sigilOf(known.kind) + name + " = " + value));
+                     ": write " + findingQuote(sigilOf(known.kind) + name + " = " + value));
 }
 
 void checkUnknown(std::string_view name, Scope scope, int line, Findings& findings) {
@@ -209,12 +209,15 @@ void checkUnknown(std::string_view name, Scope scope, int line, Findings& findin
         findings.add(Severity::warning, line, "setting without a name is not read: write \"$NAME = VALUE\"");
         return;
     }
-    std::vector<std::string_view> candidates;
-    for (const KnownSetting& known : kKnownSettings) candidates.push_back(known.name);
+    static const std::vector<std::string_view> candidates = [] {
+        std::vector<std::string_view> names;
+        for (const KnownSetting& known : kKnownSettings) names.push_back(known.name);
+        return names;
+    }();
     const std::string_view closest = closestName(name, candidates);
-    std::string message = "unknown setting " + quoted(name);
+    std::string message = "unknown setting " + findingQuote(name);
     if (!closest.empty()) {
-        message += "; did you mean " + quoted(closest) + "?";
+        message += "; did you mean " + findingQuote(closest) + "?";
         const KnownSetting* known = findKnown(closest);
         if (known->scope != scope) {
             message += known->scope == Scope::cycle ? " (it belongs in a cycle's section)"
@@ -282,7 +285,7 @@ void checkNames(SettingsStore& store, const RunSettings& settings, Findings& fin
         if (known == nullptr) {
             checkUnknown(name, scope, line, findings);
         } else if (known->scope != scope) {
-            const std::string quotedName = quoted(name);
+            const std::string quotedName = findingQuote(name);
             if (scope == Scope::global) {
                 findings.add(
                     Severity::warning, line,
@@ -292,7 +295,7 @@ void checkNames(SettingsStore& store, const RunSettings& settings, Findings& fin
             } else {
                 findings.add(Severity::warning, line,
                              "setting " + quotedName + " belongs outside every section; in the section " +
-                                 quoted(prefix.substr(0, prefix.size() - 1)) +
+                                 findingQuote(prefix.substr(0, prefix.size() - 1)) +
                                  " it is not read: move it above the first section");
             }
         } else {
