@@ -268,8 +268,8 @@ void checkMissingSection(const Cycle& cycle, const Sections& sections,
             otherCase = opening;
         }
     }
-    const std::string start =
-        "cycle " + findingQuote(cycle.name) + " has no section \"{" + name + "\", so it has no maps";
+    const std::string start = "cycle " + findingQuote(cycle.name) + " has no section " +
+                              findingQuote("{" + name) + ", so it has no maps";
     if (nested != nullptr) {
         explained.insert(nested);
         findings.add(Severity::error, cycle.line,
@@ -322,9 +322,9 @@ void checkMapLine(std::string_view line, int lineNumber, Findings& findings) {
         } else if (std::any_of(map.name.begin(), map.name.end(), isBlank)) {
             const std::string_view first = map.name.substr(0, map.name.find_first_of(" \t"));
             findings.add(Severity::error, lineNumber,
-                         "map name " + findingQuote(map.name) +
-                             " holds a blank, so the server looks for \"maps/" + std::string(first) +
-                             ".bsp\" and skips the map: remove the blank");
+                         "map name " + findingQuote(map.name) + " holds a blank, so the server looks for " +
+                             findingQuote("maps/" + std::string(first) + ".bsp") +
+                             " and skips the map: remove the blank");
         }
     }
     const struct {
@@ -438,8 +438,9 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
                 checkMissingSection(cycle, sections, explained, findings);
             } else {
                 findings.add(Severity::error, section->second->line,
-                             "cycle " + findingQuote(cycle.name) + " has no maps, so \"vstr " + cycle.name +
-                                 "\" does nothing: give its section a list \"$()maps = ...\"");
+                             "cycle " + findingQuote(cycle.name) + " has no maps, so " +
+                                 findingQuote("vstr " + cycle.name) +
+                                 " does nothing: give its section a list \"$()maps = ...\"");
             }
         }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -24,7 +25,11 @@ std::string findingsOf(const std::string& content) {
     EXPECT_EQ("", store.sectionPrefix()) << content;
     std::ostringstream out;
     printFindings(out, "s", findings);
-    return out.str();
+    const std::string printed = out.str();
+    EXPECT_EQ(findings.all().size(),
+              static_cast<std::size_t>(std::count(printed.begin(), printed.end(), '\n')))
+        << "a finding of more than one line: " << content;
+    return printed;
 }
 
 TEST(FindingQuote, KeepsAFindingOnOneLine) {
@@ -65,6 +70,11 @@ TEST(CheckSettings, FindsWhatFixturesShowBadly) {
          "s:7: error: \"global_command\" holds a line break, which ends the script's line early: keep it on "
          "one "
          "line\n"},
+        // Line breaks in names are shown, not printed.
+        {"#CR = <br>\n{ffa\n$()maps = a<br>b c\n}\n",
+         "s:8: error: map name \"a\\nb c\" holds a blank, so the server looks for \"maps/a\\nb.bsp\" and "
+         "skips the "
+         "map: remove the blank\n"},
         {"$ = x\n", "s:6: warning: setting without a name is not read: write \"$NAME = VALUE\"\n"},
         // An index part the store never writes is no list item.
         {"$maps(007) = x\n", "s:6: warning: unknown setting \"maps(007)\" is not read by the tool\n"},
