@@ -65,8 +65,8 @@ std::string glued(std::string_view command, const std::string& next) {
 
 // Adds what is wrong with a command setting, `next` being what the script
 // writes after it (empty when that differs from link to link): a double quote
-// or a line break ends the variable's value or its line early, a missing
-// ";" runs it into the next command.
+// or a line break ends the variable's value or its line early, "//" hides
+// the rest of the value, a missing ";" runs it into the next command.
 void checkCommand(std::string_view command, const std::string& what, const std::string& next, int line,
                   Findings& findings, bool plural = false) {
     if (command.find('"') != std::string_view::npos) {
@@ -80,6 +80,14 @@ void checkCommand(std::string_view command, const std::string& what, const std::
         findings.add(Severity::error, line,
                      what + (plural ? " hold" : " holds") +
                          " a line break, which ends the script's line early: keep it on one line");
+        return;
+    }
+    if (command.find("//") != std::string_view::npos) {
+        findings.add(
+            Severity::error, line,
+            what + (plural ? " hold" : " holds") +
+                " \"//\", which the server takes for the start of a comment when it runs the variable, "
+                "so nothing after it runs, not even the change of map: remove it");
         return;
     }
     if (!endsWithSemicolon(command)) {
