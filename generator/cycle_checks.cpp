@@ -397,8 +397,35 @@ std::string findingQuote(std::string_view text) {
     return out + "\"";
 }
 
+namespace {
+
+// The cycles list's name and the maps lists' suffix make variable names
+// too: "set NAME ...".
+void checkListName(const std::string& value, const char* setting, const SettingsStore& store,
+                   Findings& findings) {
+    std::string reason;
+    if (std::any_of(value.begin(), value.end(),
+                    [](char c) { return isBlank(c) || c == '\n' || c == '\r'; })) {
+        reason =
+            "holds a blank or a line break, where a server variable's name ends, so \"vstr\" cannot run "
+            "the list: remove it";
+    } else if (const std::size_t bad = value.find_first_of(";\"\\"); bad != std::string::npos) {
+        reason = "holds " + findingQuote(value.substr(bad, 1)) +
+                 ", which a server variable's name may not hold: "
+                 "remove it";
+    } else {
+        return;
+    }
+    findings.add(Severity::error, store.lineOfText(setting),
+                 "\"" + std::string(setting) + "\" = " + findingQuote(value) + " " + reason);
+}
+
+}  // namespace
+
 void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& findings) {
     store.selectSection("");
+    checkListName(settings.cycles_list, "cycles_list", store, findings);
+    checkListName(settings.maps_list_suffix, "maps_list_suffix", store, findings);
     if (settings.output.empty()) {
         findings.add(Severity::error, store.lineOfText("output"),
                      "no \"output\" names the server script, so nothing is written: add \"$output = "
