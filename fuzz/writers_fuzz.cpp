@@ -10,8 +10,8 @@
 
 #include "generator/forum_report.h"
 #include "generator/run_settings.h"
-#include "generator/settings_checks.h"
 #include "generator/server_script.h"
+#include "generator/settings_checks.h"
 #include "toolkit/settings_store.h"
 #include "toolkit/text_tool.h"
 
