@@ -1,10 +1,13 @@
 // Fuzz target: arbitrary bytes as a settings file, then every kind of query
-// on every key the reader made, in and out of sections.
+// on every key the reader made, in and out of sections, then the checks of
+// the settings.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "generator/run_settings.h"
+#include "generator/settings_checks.h"
 #include "toolkit/settings_store.h"
 
 // Written after each input so that the queries are not optimised away.
@@ -31,6 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     store.selectSection("");
     checksum += static_cast<std::size_t>(store.countIndexed("cycles") + 1);
+
+    kestrane::Findings findings;
+    kestrane::checkSettings(store, kestrane::readRunSettings(store), kestrane::CheckOptions{}, findings);
+    for (const kestrane::Finding& finding : findings.all()) {
+        // A finding is one line of text that names a line of the input.
+        if (finding.message.find('\n') != std::string::npos || finding.line < 0) __builtin_trap();
+        checksum += finding.message.size();
+    }
     querySink = checksum;
     return 0;
 }

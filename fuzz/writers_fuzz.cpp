@@ -1,7 +1,8 @@
-// Fuzz target: arbitrary bytes as a settings file, then both writers end to
-// end, with the output paths forced into a temporary folder so that no
-// input can name a file elsewhere, and the checks of the script, which
-// must place every long line and comment the meter found in the script.
+// Fuzz target: arbitrary bytes as a settings file, then the checks of the
+// settings and both writers end to end, with the output paths forced into
+// a temporary folder so that no input can name a file elsewhere, and the
+// checks of the script, which must place every long line and comment the
+// meter found in the script.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "generator/run_settings.h"
 #include "generator/script_checks.h"
 #include "generator/server_script.h"
+#include "generator/settings_checks.h"
 #include "toolkit/settings_store.h"
 #include "toolkit/text_tool.h"
 
@@ -36,6 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.readText(std::string_view(reinterpret_cast<const char*>(data), size));
 
     kestrane::RunSettings settings = kestrane::readRunSettings(store);
+    kestrane::Findings findings;
+    kestrane::checkSettings(store, settings, kestrane::CheckOptions{}, findings);
     settings.output = (outputFolder() / "out.cfg").string();
     settings.report_path = (outputFolder() / "out.txt").string();
 
@@ -44,7 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kestrane::writeServerScript(settings, store, console, &meter);
     kestrane::writeReport(settings, store, tool, console);
 
-    kestrane::Findings findings;
     kestrane::checkScript(store, settings, meter, findings);
     for (const kestrane::Finding& finding : findings.all()) {
         // Said only when the checks lose track of the script's lines.

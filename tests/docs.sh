@@ -24,4 +24,16 @@ while IFS= read -r name; do
     fi
 done < <(sed -n 's/^<!-- fixture: \(.*\) -->$/\1/p' "$doc")
 [ "$count" -gt 0 ] || { echo "FAIL: no fixture blocks in $doc"; failed=1; }
+
+# Every line of a block marked "<!-- finding examples -->" must be a line of
+# some expected standard error of the tests, so that the examples are what
+# the tool prints.
+expected_errors=$(cat "$golden"/*.stderr "$(dirname "$0")"/e2e/*.stderr)
+while IFS= read -r line; do
+    grep -qxF -- "$line" <<<"$expected_errors" || { echo "FAIL: no test prints: $line"; failed=1; }
+done < <(awk '
+    $0 == "<!-- finding examples -->" { want = 1; next }
+    want == 1 && /^```/ { want = 2; next }
+    want == 2 && /^```/ { want = 0; next }
+    want == 2 { print }' "$doc")
 exit $failed

@@ -61,6 +61,8 @@ void readNumber(std::string_view subject, double& target) {
 }
 
 void SettingsReader::readAll(std::string_view content) {
+    ReadNotes& notes = store_.notes_;
+    notes.clear();
     if (startsWith(content, kByteOrderMark)) content.remove_prefix(kByteOrderMark.size());
 
     std::size_t pos = 0;
@@ -82,13 +84,17 @@ void SettingsReader::readAll(std::string_view content) {
     }
     store_.count_ = entryCounter_;  // never beyond the capacity: nextEntry stops there
     store_.stoppedAtCapacity_ = settingsLost_;
+    if (!sectionPath_.empty()) notes.unclosedSectionLine = outermostSectionLine_;
 }
 
 void SettingsReader::handleLine(std::string_view rawLine) {
     const std::string_view line = trimBlanks(rawLine);
     if (line.empty()) return;
+    currentLine_ = line;
     if (line == "*/") {
+        if (inBlockComment_ && commentNoted_) store_.notes_.blockComments.back().closeLine = lineNumber_;
         inBlockComment_ = false;
+        commentNoted_ = false;
         return;
     }
     if (inBlockComment_) return;
@@ -125,7 +131,18 @@ void SettingsReader::handleLine(std::string_view rawLine) {
 void SettingsReader::handleSlashLine(std::string_view rest) {
     // "//" is a comment; "/*" starts a block comment that lasts until a line
     // that is exactly "*/", even when this line itself ends in "*/".
-    if (startsWith(rest, "*")) inBlockComment_ = true;
+    if (!startsWith(rest, "*")) return;
+    inBlockComment_ = true;
+    ReadNotes& notes = store_.notes_;
+    commentNoted_ = notes.blockComments.size() < kMaxNotesPerKind;
+    if (!commentNoted_) {
+        ++notes.blockCommentsLeftOut;
+        return;
+    }
+    // "/*/" is only the opening mark; "/* x */" ends in a closing mark that
+    // does not count.
+    const bool closeMark = rest.size() >= 3 && rest.substr(rest.size() - 2) == "*/";
+    notes.blockComments.push_back(BlockComment{lineNumber_, 0, closeMark});
 }
 
 void SettingsReader::handleEntryLine(std::string_view rest, ListKind kind) {
@@ -135,7 +152,10 @@ void SettingsReader::handleEntryLine(std::string_view rest, ListKind kind) {
     }
     endList();
     const std::size_t equals = rest.find('=');
-    if (equals == std::string_view::npos) return;
+    if (equals == std::string_view::npos) {
+        noteIgnored(IgnoredLineReason::noEquals);
+        return;
+    }
     SettingsEntry& entry = nextEntry(trimBlanks(rest.substr(0, equals)), -1);
     if (kind == ListKind::text) {
         entry.text = cleanValue(rest.substr(equals + 1));
@@ -152,7 +172,10 @@ void SettingsReader::handleListHead(std::string_view rest, ListKind kind) {
     listIndex_ = 0;
     listKind_ = kind;
     const std::size_t equals = rest.find('=');
-    if (equals == std::string_view::npos) return;
+    if (equals == std::string_view::npos) {
+        noteIgnored(IgnoredLineReason::noEquals);
+        return;
+    }
     listName_ = std::string(trimBlanks(rest.substr(0, equals)));
     SettingsEntry& entry = nextEntry(listName_, listIndex_);
     if (kind == ListKind::text) {
@@ -179,18 +202,30 @@ void SettingsReader::handleHashLine(std::string_view rest) {
 
 void SettingsReader::handleOpenSection(std::string_view rest) {
     endList();
+    if (sectionPath_.empty()) outermostSectionLine_ = lineNumber_;
+    const std::size_t parentLength = sectionPath_.size();
     sectionPath_ += rest;
     sectionPath_ += '.';
+    ReadNotes& notes = store_.notes_;
+    if (notes.sectionOpenings.size() >= kMaxNotesPerKind) {
+        ++notes.sectionOpeningsLeftOut;
+        return;
+    }
+    const bool tooLong = sectionPath_.size() > kMaxKeyLength;
+    notes.sectionOpenings.push_back(
+        SectionOpening{lineNumber_, tooLong ? std::string() : sectionPath_, parentLength, tooLong});
 }
 
 void SettingsReader::handleCloseSection(std::string_view line) {
     const TextTool& tool = sharedTextTool();
     const std::string text(line);
     if (tool.countOccurrences("#", text) != 0) {
+        if (sectionPath_.empty()) noteIgnored(IgnoredLineReason::closeWithoutSection);
         sectionPath_.clear();
         return;
     }
-    for (int closes = tool.countOccurrences("}", text); closes > 0 && !sectionPath_.empty(); --closes) {
+    int closes = tool.countOccurrences("}", text);
+    for (; closes > 0 && !sectionPath_.empty(); --closes) {
         // The path ends in "."; the level before it ends at the previous ".".
         const std::size_t dot =
             sectionPath_.size() < 2 ? std::string::npos : sectionPath_.rfind('.', sectionPath_.size() - 2);
@@ -200,10 +235,14 @@ void SettingsReader::handleCloseSection(std::string_view line) {
             sectionPath_.erase(dot + 1);
         }
     }
+    if (closes > 0) noteIgnored(IgnoredLineReason::closeWithoutSection);
 }
 
 void SettingsReader::handleListItem(std::string_view line) {
-    if (listName_.empty()) return;
+    if (listName_.empty()) {
+        noteIgnored(IgnoredLineReason::bareLineOutsideList);
+        return;
+    }
     SettingsEntry& entry = nextEntry(listName_, listIndex_);
     if (listKind_ == ListKind::text) {
         entry.text = cleanValue(line);
@@ -220,6 +259,17 @@ void SettingsReader::handleListItem(std::string_view line) {
 void SettingsReader::endList() {
     listName_.clear();
     listIndex_ = -1;
+}
+
+void SettingsReader::noteIgnored(IgnoredLineReason reason) {
+    ReadNotes& notes = store_.notes_;
+    if (notes.ignoredLines.size() >= kMaxNotesPerKind) {
+        ++notes.ignoredLinesLeftOut;
+        return;
+    }
+    const bool cut = currentLine_.size() > kNoteExcerptLength;
+    notes.ignoredLines.push_back(
+        IgnoredLine{lineNumber_, reason, std::string(currentLine_.substr(0, kNoteExcerptLength)), cut});
 }
 
 std::string SettingsReader::cleanValue(std::string_view value) const {
@@ -239,15 +289,20 @@ SettingsEntry& SettingsReader::nextEntry(std::string_view name, int index) {
     // limit (under a long section name, line after line) costs nothing.
     const std::string indexText = index < 0 ? std::string() : toText(static_cast<std::uint32_t>(index));
     const std::size_t indexSize = index < 0 ? 0 : indexText.size() + 2;
-    if (sectionPath_.size() + name.size() + indexSize > kMaxKeyLength) return discarded_;
+    if (sectionPath_.size() + name.size() + indexSize > kMaxKeyLength) {
+        noteIgnored(IgnoredLineReason::nameTooLong);
+        return discarded_;
+    }
     if (tableFull()) {
         settingsLost_ = true;
+        store_.notes_.stoppedAtLine = lineNumber_;
         return discarded_;
     }
     SettingsEntry& entry = store_.entries_[static_cast<std::size_t>(entryCounter_)];
     entry.key.assign(sectionPath_).append(name);
     if (index >= 0) entry.key.append("(").append(indexText) += ')';
     store_.entryLines_[static_cast<std::size_t>(entryCounter_)] = lineNumber_;
+    store_.notes_.entrySectionLengths.push_back(static_cast<std::uint32_t>(sectionPath_.size()));
     ++entryCounter_;
     return entry;
 }

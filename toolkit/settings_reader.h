@@ -30,6 +30,7 @@ private:
     void handleListItem(std::string_view line);
 
     void endList();
+    void noteIgnored(IgnoredLineReason reason);
     bool tableFull() const { return entryCounter_ >= kStoreCapacity; }
     std::string cleanValue(std::string_view value) const;
     // The entry for the key section path + name, with the index part when
@@ -48,6 +49,9 @@ private:
     double listNumber_ = 0.0;
     // A line after the table was full would have made an entry.
     bool settingsLost_ = false;
+    std::string_view currentLine_;  // trimmed, for the notes
+    int outermostSectionLine_ = 0;  // the "{" line that opened the section path
+    bool commentNoted_ = false;     // the running block comment has its note
     // Receives what a line writes when its entry is not kept.
     SettingsEntry discarded_;
 };

@@ -80,6 +80,7 @@ int SettingsStore::readFile(const std::string& path) {
         stoppedAtCapacity_ = false;
         sourceEncoding_ = SourceEncoding::ascii;
         hadByteOrderMark_ = false;
+        notes_.clear();
         buildIndex();
         readFailure_ = failure;
         return kReadCannotOpen;

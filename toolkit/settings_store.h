@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "toolkit/read_notes.h"
 #include "toolkit/text_encoding.h"
 
 namespace kestrane {
@@ -101,6 +102,10 @@ public:
     // held further settings, which were not read.
     bool stoppedAtCapacity() const { return stoppedAtCapacity_; }
 
+    // What the last read ignored and where its sections and comments
+    // began and ended, for the checks of the settings file.
+    const ReadNotes& readNotes() const { return notes_; }
+
 private:
     friend class SettingsReader;
 
@@ -126,6 +131,7 @@ private:
     int readError_ = 0;
     SourceEncoding sourceEncoding_ = SourceEncoding::ascii;
     bool hadByteOrderMark_ = false;
+    ReadNotes notes_;
     // Every filled entry's key, viewing the key text held in the table
     // (which never moves), so that each query is one hash lookup. Built
     // after each read, in table order, so that later entries win.
