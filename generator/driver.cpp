@@ -175,13 +175,6 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
                 << " settings were read; the rest of the source file was ignored.\n";
     }
     const RunSettings settings = readRunSettings(store);
-    // A text_encoding of neither name is ignored, but not silently.
-    const std::string& encodingName = store.getText("text_encoding");
-    TextEncoding unused = settings.text_encoding;
-    if (!encodingName.empty() && !textEncodingFromName(encodingName, unused)) {
-        console << "WARNING : The text_encoding \"" << encodingName
-                << "\" is neither utf-8 nor windows-1252; the settings file's own encoding is used.\n";
-    }
     console << "Output file : " << settings.output << "\n";
 
     Findings findings;

@@ -9,6 +9,7 @@
 
 #include "generator/cycle_checks.h"
 #include "toolkit/edit_distance.h"
+#include "toolkit/text_encoding.h"
 #include "toolkit/text_tool.h"
 
 namespace kestrane {
@@ -304,12 +305,24 @@ void checkNames(SettingsStore& store, const RunSettings& settings, Findings& fin
     }
 }
 
+// A text_encoding of neither name is ignored, but not silently.
+void checkTextEncoding(const SettingsStore& store, Findings& findings) {
+    const std::string& name = store.getText("text_encoding");
+    TextEncoding encoding = TextEncoding::utf8;
+    if (name.empty() || textEncodingFromName(name, encoding)) return;
+    findings.add(Severity::warning, store.lineOfText("text_encoding"),
+                 "text_encoding " + findingQuote(name) +
+                     " is neither \"utf-8\" nor \"windows-1252\", so the settings file's own encoding is "
+                     "used: write one of the two");
+}
+
 }  // namespace
 
 void checkSettings(SettingsStore& store, const RunSettings& settings, const CheckOptions& options,
                    Findings& findings) {
     (void)options;
     checkReadNotes(store, findings);
+    checkTextEncoding(store, findings);
     checkNames(store, settings, findings);
     checkCycles(store, settings, findings);
     store.selectSection("");
