@@ -9,6 +9,11 @@ set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+# Libraries built for the target beside Debian's, such as the libzip of
+# cmake/build-libzip-mingw.sh (the windows preset names its folder).
+if(KESTRANE_WINDOWS_DEPS)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${KESTRANE_WINDOWS_DEPS})
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "generator/cycle_checks.h"
+#include "generator/map_files.h"
 #include "toolkit/edit_distance.h"
 #include "toolkit/text_encoding.h"
 #include "toolkit/text_tool.h"
@@ -320,11 +321,11 @@ void checkTextEncoding(const SettingsStore& store, Findings& findings) {
 
 void checkSettings(SettingsStore& store, const RunSettings& settings, const CheckOptions& options,
                    Findings& findings) {
-    (void)options;
     checkReadNotes(store, findings);
     checkTextEncoding(store, findings);
     checkNames(store, settings, findings);
     checkCycles(store, settings, findings);
+    checkMapFiles(store, options, findings);
     store.selectSection("");
 }
 

@@ -4,6 +4,8 @@
 # KESTRANE_CONFIGURE_ARGS adds options to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# libzip for Windows, built once into build/windows-deps.
+bash cmake/build-libzip-mingw.sh build/windows-deps
 cmake --preset windows ${KESTRANE_CONFIGURE_ARGS:-}
 cmake --build --preset windows
 
