@@ -422,7 +422,7 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
     if (settings.output.empty()) {
         findings.add(Severity::error, store.lineOfText("output"),
                      "no \"output\" names the server script, so nothing is written: add \"$output = "
-                     "server.cfg\"");
+                     "rotation.cfg\"");
     }
     if (!settings.global_command.empty()) {
         checkCommand(settings.global_command, "\"global_command\"", "", store.lineOfText("global_command"),

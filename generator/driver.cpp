@@ -105,8 +105,6 @@ int runCheck(const CommandLine& commandLine, std::istream& input, std::ostream& 
         return kExitFailure;
     }
     const RunSettings settings = readRunSettings(store);
-    // A normal run would stop at once.
-    if (settings.output.empty()) findings.add(Severity::error, 0, settingsReason(store, sourcePath));
     checkSettings(store, settings, CheckOptions{commandLine.gameDirs, true}, findings);
     ScriptMeter meter;
     std::ostream noConsole(nullptr);
