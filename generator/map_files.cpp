@@ -2,8 +2,6 @@
 // against them.
 #include "generator/map_files.h"
 
-#include <zip.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -11,6 +9,7 @@
 #include <unordered_set>
 
 #include "generator/map_line.h"
+#include "platform/zip_library.h"
 
 namespace kestrane {
 namespace {
@@ -46,15 +45,16 @@ bool addMapFile(std::string_view path, InstalledMaps& maps) {
 
 // Adds the maps of one archive to `maps` and counts its map files in
 // `found`. Returns false when the file cannot be read as a zip archive.
-bool addArchiveMaps(const std::string& path, InstalledMaps& maps, int& found) {
+bool addArchiveMaps(const platform::ZipLibrary& zip, const std::string& path, InstalledMaps& maps,
+                    int& found) {
     int error = 0;
-    const std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(path.c_str(), ZIP_RDONLY, &error),
-                                                                 &zip_discard);
+    const std::unique_ptr<zip_t, decltype(zip.discard)> archive(zip.open(path.c_str(), ZIP_RDONLY, &error),
+                                                                zip.discard);
     if (!archive) return false;
-    const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
+    const zip_int64_t entries = zip.entryCount(archive.get(), 0);
     for (zip_int64_t i = 0; i < entries; ++i) {
         // The name's bytes as stored, as the server compares them.
-        const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        const char* name = zip.entryName(archive.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
         if (name != nullptr && addMapFile(name, maps)) ++found;
     }
     return true;
@@ -104,8 +104,10 @@ void addFolderMaps(std::size_t index, const std::string& folder, InstalledMaps& 
     std::sort(archives.begin(), archives.end());
     std::sort(mapsFolders.begin(), mapsFolders.end());
     int found = 0;
+    const platform::ZipLibrary* zip = archives.empty() ? nullptr : platform::zipLibrary();
+    if (!archives.empty() && zip == nullptr) problem(Kind::noZipLibrary, folder);
     for (const fs::path& archive : archives) {
-        if (!addArchiveMaps(archive.string(), maps, found)) {
+        if (zip != nullptr && !addArchiveMaps(*zip, archive.string(), maps, found)) {
             problem(Kind::badArchive, archive.filename().string());
         }
     }
@@ -163,6 +165,9 @@ std::string problemMessage(const GameFolderProblem& problem, const std::string& 
         case GameFolderProblem::Kind::badArchive:
             return path + " in game folder " + inQuotes(folder) +
                    " cannot be read as a .pk3 archive; its maps were not searched";
+        case GameFolderProblem::Kind::noZipLibrary:
+            return "the .pk3 archives of game folder " + path +
+                   " were not searched: the zip library (libzip) cannot be loaded";
         case GameFolderProblem::Kind::holdsNoMaps:
             break;
     }

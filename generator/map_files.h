@@ -20,11 +20,12 @@ namespace kestrane {
 // What kept a game folder, or one archive in it, from being searched.
 struct GameFolderProblem {
     enum class Kind {
-        missing,      // the folder does not exist
-        notAFolder,   // it is a file
-        unreadable,   // its entries cannot be listed
-        badArchive,   // a .pk3 file that cannot be read as a zip archive
-        holdsNoMaps,  // readable, but it holds no map at all
+        missing,       // the folder does not exist
+        notAFolder,    // it is a file
+        unreadable,    // its entries cannot be listed
+        badArchive,    // a .pk3 file that cannot be read as a zip archive
+        noZipLibrary,  // libzip cannot be loaded: no archive can be read
+        holdsNoMaps,   // readable, but it holds no map at all
     };
     Kind kind = Kind::missing;
     std::size_t folder = 0;  // index into the folders given
