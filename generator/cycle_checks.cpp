@@ -122,8 +122,17 @@ std::string unusableNameReason(std::string_view name, bool& error) {
     return {};
 }
 
+// A cycle name can be as long as the settings file; past the longest key
+// it can have no section, and a finding shows only its start, so copies of
+// it are cut there.
+constexpr std::size_t kNameCopyLength = kMaxKeyLength + 1;
+
+std::string_view nameStart(std::string_view name) {
+    return name.substr(0, kNameCopyLength);
+}
+
 struct Cycle {
-    std::string name;
+    std::string_view name;  // the store's own text, which stays put
     std::string lowerName;  // as the server compares variable names
     std::string prefix;     // the section it reads: the name trimmed, then "."
     int line = 0;
@@ -248,7 +257,8 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
         if (lower == command) {
             findings.add(Severity::note, cycle.line,
                          "cycle name " + findingQuote(cycle.name) + " is also a server command; \"vstr " +
-                             cycle.name + "\" still starts the cycle, but a name of its own avoids mix-ups");
+                             std::string(cycle.name) +
+                             "\" still starts the cycle, but a name of its own avoids mix-ups");
             return true;
         }
     }
@@ -259,7 +269,7 @@ bool checkCycleName(const std::vector<Cycle>& cycles, std::size_t i, const Cycle
 // of the same name inside another, or one whose name differs in case.
 void checkMissingSection(const Cycle& cycle, const Sections& sections,
                          std::unordered_set<const SectionOpening*>& explained, Findings& findings) {
-    const std::string name(trimBlanks(cycle.name));
+    const std::string_view name = nameStart(trimBlanks(cycle.name));
     const std::string lower = lowerAscii(name);
     const SectionOpening* nested = nullptr;
     const SectionOpening* otherCase = nullptr;
@@ -270,7 +280,7 @@ void checkMissingSection(const Cycle& cycle, const Sections& sections,
         }
     }
     const std::string start = "cycle " + findingQuote(cycle.name) + " has no section " +
-                              findingQuote("{" + name) + ", so it has no maps";
+                              findingQuote("{" + std::string(name)) + ", so it has no maps";
     if (nested != nullptr) {
         explained.insert(nested);
         findings.add(Severity::error, cycle.line,
@@ -438,14 +448,14 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         Cycle cycle;
         cycle.name = store.getText("cycles", i);
-        cycle.lowerName = lowerAscii(cycle.name);
+        cycle.lowerName = lowerAscii(nameStart(cycle.name));
         cycle.line = store.lineOfText("cycles", i);
         // A number item reads as the empty name; its kind has a finding of its own.
         if (cycle.line == 0) cycle.line = store.lineOfNumber("cycles", i);
         const std::string_view trimmed = trimBlanks(cycle.name);
         if (!trimmed.empty()) {
-            cycle.prefix = std::string(trimmed) + ".";
-            const SelectedSection section(store, cycle.name);
+            cycle.prefix = std::string(nameStart(trimmed)) + ".";
+            const SelectedSection section(store, store.getText("cycles", i));
             cycle.lastMap = store.countIndexed("maps");
         }
         cycles.push_back(std::move(cycle));
@@ -467,16 +477,17 @@ void checkCycles(SettingsStore& store, const RunSettings& settings, Findings& fi
             } else {
                 findings.add(Severity::error, section->second->line,
                              "cycle " + findingQuote(cycle.name) + " has no maps, so " +
-                                 findingQuote("vstr " + cycle.name) +
+                                 findingQuote("vstr " + std::string(nameStart(cycle.name))) +
                                  " does nothing: give its section a list \"$()maps = ...\"");
             }
         }
 
-        const SelectedSection section(store, cycle.name);
+        const SelectedSection section(store, store.getText("cycles", static_cast<int>(i)));
         const std::string& initCommand = store.getText("init_command");
         if (!initCommand.empty()) {
             checkCommand(initCommand, "\"init_command\" of the cycle " + findingQuote(cycle.name),
-                         "vstr " + cycle.name + "_1", store.lineOfText("init_command"), findings);
+                         "vstr " + std::string(nameStart(cycle.name)) + "_1",
+                         store.lineOfText("init_command"), findings);
         }
         const std::string& localCommand = store.getText("local_command");
         if (!localCommand.empty()) {

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "generator/cycle_checks.h"
 #include "generator/map_line.h"
 #include "generator/server_commands.h"
 #include "generator/server_limits.h"
@@ -44,8 +45,10 @@ bool mightHoldLongValue(std::string_view commands) {
     return commands.size() >= kShortestLongSet;
 }
 
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+// A name as far as a finding can show it (findingQuote cuts it shorter
+// still), without copying a huge one whole.
+std::string shortName(std::string_view name) {
+    return std::string(name.substr(0, kServerLineBytes));
 }
 
 std::string bytes(std::size_t count) {
@@ -209,7 +212,7 @@ private:
         gameTypeLine_ = line;
     }
 
-    std::string cyclePrefix() const { return "cycle " + quoted(cycle_) + ": "; }
+    std::string cyclePrefix() const { return "cycle " + findingQuote(cycle_) + ": "; }
 
     SettingsStore& store_;
     const RunSettings& settings_;
@@ -225,7 +228,7 @@ private:
     int globalLine_ = 0;
     int globalGameType_ = -1;
     // The cycle being walked.
-    std::string cycle_;
+    std::string_view cycle_;  // the store's own text, never copied: a name can be huge
     int cycleLine_ = 0;
     int initLine_ = 0;
     int localLine_ = 0;
@@ -302,14 +305,14 @@ void ScriptChecker::reportComment(const LineParts& parts, const ScriptMeter::Com
     std::string message = global || cycle_.empty() ? std::string() : cyclePrefix();
     message += part->what;
     if (offset + 1 < part->start + part->size) {
-        message += " holds " + quoted(marker);
+        message += " holds " + findingQuote(marker);
     } else {
         message += std::string(" ends in \"/\" and the text after it begins with ") +
-                   quoted(std::string(1, comment.second));
+                   findingQuote(std::string(1, comment.second));
     }
     message += ", which the server takes for the start of a comment when it runs " + variable;
-    if (global) message += " of cycle " + quoted(cycle_) + " and every other link";
-    message += ", so " + std::string(consequence) + "; remove the " + quoted(marker);
+    if (global) message += " of cycle " + findingQuote(cycle_) + " and every other link";
+    message += ", so " + std::string(consequence) + "; remove the " + findingQuote(marker);
     findings_.add(Severity::error, part->line, message);
 }
 
@@ -377,7 +380,7 @@ void ScriptChecker::checkCyclesList() {
     }
     parts_.fixed(1);
     const std::size_t size = parts_.size();
-    const std::string what = "the cycles list " + quoted(settings_.cycles_list);
+    const std::string what = "the cycles list " + findingQuote(settings_.cycles_list);
     if (const ScriptMeter::Line* long_ = longLineAt(size)) {
         findings_.add(Severity::error, line,
                       what + " is a line of " + bytes(long_->length) + ", and " + std::string(kCutLine) +
@@ -397,7 +400,7 @@ void ScriptChecker::checkCycle(int index) {
     const std::string& name = store_.getText("cycles", index);
     cycle_ = name;
     cycleLine_ = store_.lineOfText("cycles", index);
-    const SelectedSection section(store_, cycle_);
+    const SelectedSection section(store_, name);
     advance(2);
 
     // set C "INITvstr C_1"
@@ -414,12 +417,12 @@ void ScriptChecker::checkCycle(int index) {
     const std::size_t startSize = parts_.size();
     if (const ScriptMeter::Line* long_ = longLineAt(startSize)) {
         findings_.add(Severity::error, initLine_ > 0 ? initLine_ : cycleLine_,
-                      cyclePrefix() + "its start " + quoted(cycle_) + " is a line of " +
+                      cyclePrefix() + "its start " + findingQuote(cycle_) + " is a line of " +
                           bytes(long_->length) + ", and " + std::string(kCutLine) + "; shorten " +
                           LineParts::listed(parts_.largest(kServerLineBytes)));
     }
     if (const ScriptMeter::Comment* comment = commentAt(startSize)) {
-        reportComment(parts_, *comment, "its start " + quoted(cycle_), "the cycle never starts");
+        reportComment(parts_, *comment, "its start " + findingQuote(cycle_), "the cycle never starts");
     }
     advance(startSize + 2);
 
@@ -439,9 +442,10 @@ void ScriptChecker::checkCycle(int index) {
     longLinks_ = 0;
     longestLink_ = 0;
     firstMapLine_ = store_.lineOfText("maps", 0);
-    const std::string listHead = "^2Cycle " + cycle_ + " : ^7" + toText(mapCount) + " maps : ^5";
-    mapsText_ = listHead;
-    std::size_t mapsTextSize = listHead.size();
+    // Only what the server can keep of the line is needed of the text.
+    const std::string countText = " : ^7" + toText(mapCount) + " maps : ^5";
+    mapsText_.assign("^2Cycle ").append(cycle_.substr(0, kServerLineBytes)).append(countText);
+    std::size_t mapsTextSize = 8 + cycle_.size() + countText.size();
     for (int j = 0; j <= lastMap; ++j) {
         const MapFields map = splitMapFields(store_.getText("maps", j));
         checkLink(map, j, lastMap);
@@ -458,16 +462,16 @@ void ScriptChecker::checkCycle(int index) {
     }
     if (longLinks_ == 1) {
         findings_.add(Severity::error, longestLinkLine_,
-                      cyclePrefix() + "the link " + quoted(longestLinkName_) + " is a line of " +
+                      cyclePrefix() + "the link " + findingQuote(longestLinkName_) + " is a line of " +
                           bytes(longestLink_) + ", and " + std::string(kCutLine) + "; shorten " +
                           longestLinkParts_);
     } else if (longLinks_ > 1) {
         findings_.add(Severity::error, longestLinkLine_,
                       cyclePrefix() + number(static_cast<std::size_t>(longLinks_)) + " of its " +
                           number(static_cast<std::size_t>(mapCount)) +
-                          " links are lines longer than 1023 bytes, the longest " + quoted(longestLinkName_) +
-                          " of " + bytes(longestLink_) + ", and " + std::string(kCutLine) + "; shorten " +
-                          longestLinkParts_);
+                          " links are lines longer than 1023 bytes, the longest " +
+                          findingQuote(longestLinkName_) + " of " + bytes(longestLink_) + ", and " +
+                          std::string(kCutLine) + "; shorten " + longestLinkParts_);
     }
     if (tournamentSeen_ && mapCount > 1) {
         findings_.add(
@@ -478,12 +482,13 @@ void ScriptChecker::checkCycle(int index) {
                 "or a vote run \"vstr nextmap\"");
     }
     if (!settings_.maps_list_suffix.empty()) {
-        const std::string head = "set " + cycle_ + settings_.maps_list_suffix + " \"say ";
-        checkMapsList(head.size() + mapsTextSize + 1, head.size(), mapsTextSize);
+        // set C_maps "say TEXT"
+        const std::size_t headSize = 4 + cycle_.size() + settings_.maps_list_suffix.size() + 6;
+        checkMapsList(headSize + mapsTextSize + 1, headSize, mapsTextSize);
     }
     int& variables = variablesPerCycle_[name];
     variables = std::max(variables, 1 + mapCount + (settings_.maps_list_suffix.empty() ? 0 : 1));
-    cycle_.clear();
+    cycle_ = std::string_view();
 }
 
 void ScriptChecker::checkLink(const MapFields& map, int mapIndex, int lastMap) {
@@ -491,7 +496,8 @@ void ScriptChecker::checkLink(const MapFields& map, int mapIndex, int lastMap) {
     const auto mapLine = [&] { return store_.lineOfText("maps", mapIndex); };
     if (map.name.size() > kMapNameBytes) {
         findings_.add(Severity::error, mapLine(),
-                      cyclePrefix() + "the map name " + quoted(map.name) + " is " + number(map.name.size()) +
+                      cyclePrefix() + "the map name " + findingQuote(map.name) + " is " +
+                          number(map.name.size()) +
                           " characters long, and a server cannot load a map whose name is longer than 54 (it "
                           "looks for maps/NAME.bsp in 64 characters); rename the map's file");
     }
@@ -533,14 +539,14 @@ void ScriptChecker::checkLink(const MapFields& map, int mapIndex, int lastMap) {
             ++longLinks_;
             if (long_->length > longestLink_) {
                 longestLink_ = long_->length;
-                longestLinkName_ = cycle_ + "_" + link;
+                longestLinkName_ = shortName(cycle_) + "_" + link;
                 const std::vector<Part> causes = parts_.largest(kServerLineBytes);
                 longestLinkParts_ = LineParts::listed(causes);
                 longestLinkLine_ = !causes.empty() && causes.front().line > 0 ? causes.front().line : line;
             }
         }
         if (const ScriptMeter::Comment* comment = commentAt(size)) {
-            reportComment(parts_, *comment, "the link " + quoted(cycle_ + "_" + link),
+            reportComment(parts_, *comment, "the link " + findingQuote(shortName(cycle_) + "_" + link),
                           "the rest of the link, its map and its nextmap included, never runs");
         }
     }
@@ -548,14 +554,14 @@ void ScriptChecker::checkLink(const MapFields& map, int mapIndex, int lastMap) {
 }
 
 void ScriptChecker::checkMapsList(std::size_t lineSize, std::size_t textStart, std::size_t textSize) {
-    const std::string variable = cycle_ + settings_.maps_list_suffix;
+    const std::string variable = shortName(cycle_) + settings_.maps_list_suffix;
     parts_.clear();
     parts_.fixed(textStart);
     parts_.add("the map names", firstMapLine_, lineSize - textStart - 1);
     parts_.fixed(1);
     if (const ScriptMeter::Line* long_ = longLineAt(lineSize)) {
         findings_.add(Severity::error, firstMapLine_,
-                      cyclePrefix() + "its maps list " + quoted(variable) + " is a line of " +
+                      cyclePrefix() + "its maps list " + findingQuote(variable) + " is a line of " +
                           bytes(long_->length) + ", and " + std::string(kCutLine) +
                           "; list fewer maps in the cycle, or leave maps_list_suffix empty");
     }
@@ -563,7 +569,7 @@ void ScriptChecker::checkMapsList(std::size_t lineSize, std::size_t textStart, s
         reportComment(parts_, *comment, "vstr " + variable, "players see the list only up to it");
     }
     checkChatText(mapsText_, textSize, lineSize, textStart, firstMapLine_,
-                  cyclePrefix() + "its maps list " + quoted(variable), "list fewer maps in the cycle");
+                  cyclePrefix() + "its maps list " + findingQuote(variable), "list fewer maps in the cycle");
     advance(lineSize);
 }
 
