@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <numeric>
 #include <unordered_set>
 
 #include "generator/map_line.h"
 #include "platform/zip_library.h"
+#include "toolkit/edit_distance.h"
 
 namespace kestrane {
 namespace {
@@ -116,29 +116,6 @@ void addFolderMaps(std::size_t index, const std::string& folder, InstalledMaps& 
     if (found == 0) problem(Kind::holdsNoMaps, folder);
 }
 
-// The edits that turn one text into the other: a byte inserted, removed or
-// changed, or two neighbours swapped ("alpah" for "alpha" is one edit).
-std::size_t editDistance(std::string_view a, std::string_view b) {
-    // Three rows of the table: for a's first i - 2, i - 1 and i bytes.
-    std::vector<std::size_t> beforeLast(b.size() + 1);
-    std::vector<std::size_t> last(b.size() + 1);
-    std::vector<std::size_t> row(b.size() + 1);
-    std::iota(row.begin(), row.end(), std::size_t{0});
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        beforeLast.swap(last);
-        last.swap(row);
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
-            row[j] = std::min({last[j] + 1, row[j - 1] + 1, last[j - 1] + change});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                row[j] = std::min(row[j], beforeLast[j - 2] + 1);
-            }
-        }
-    }
-    return row[b.size()];
-}
-
 std::string inQuotes(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
@@ -225,7 +202,7 @@ std::string closestInstalledName(const InstalledMaps& maps, std::string_view map
         const std::size_t lengthGap = candidate.size() > lower.size() ? candidate.size() - lower.size()
                                                                       : lower.size() - candidate.size();
         if (lengthGap > limit) continue;
-        const std::size_t distance = editDistance(lower, candidate);
+        const auto distance = static_cast<std::size_t>(editDistance(lower, candidate));
         // Ties go to the name first in byte order, whatever the table's order.
         if (distance < bestDistance ||
             (distance == bestDistance && best != nullptr && candidate < best->first)) {

@@ -8,7 +8,7 @@
 namespace kestrane {
 namespace {
 
-TEST(EditDistance, CountsInsertionsDeletionsAndSubstitutions) {
+TEST(EditDistance, CountsInsertionsDeletionsSubstitutionsAndSwaps) {
     const struct {
         const char* a;
         const char* b;
@@ -20,7 +20,8 @@ TEST(EditDistance, CountsInsertionsDeletionsAndSubstitutions) {
         {"maps", "maps", 0},
         {"map", "maps", 1},
         {"init_comand", "init_command", 1},
-        {"outptu", "output", 2},
+        {"outptu", "output", 1},  // two neighbours swapped
+        {"tuptuo", "output", 3},  // two substitutions and a swap
         {"kitten", "sitting", 3},
         {"Report_Path", "report_path", 0},  // ASCII case is ignored
         {"\xC9t\xE9", "\xE9t\xE9", 1},      // other bytes compare as they are
@@ -41,7 +42,8 @@ TEST(ClosestName, SuggestsOnlyANearName) {
         {"init_comand", "init_command"},
         {"map", "maps"},       // one edit is always allowed
         {"Output", "output"},  // case alone
-        {"outptu", "output"},  // two edits in six bytes
+        {"outptu", "output"},  // one swap in six bytes
+        {"otuptu", "output"},  // two swaps in six bytes
         {"cycle", "cycles"},
         {"local_comand", "local_command"},
         {"mp", ""},  // two edits in two bytes

@@ -13,17 +13,25 @@ char lowerAscii(char c) {
 }  // namespace
 
 int editDistance(std::string_view a, std::string_view b) {
-    // One row of the table at a time: row[j] is the distance between the
-    // part of `a` read so far and the first j bytes of `b`.
+    // Three rows of the table: row[j] is the distance between the part of
+    // `a` read so far and the first j bytes of `b`; last and beforeLast the
+    // same for one and two bytes of `a` fewer.
+    std::vector<int> beforeLast(b.size() + 1);
+    std::vector<int> last(b.size() + 1);
     std::vector<int> row(b.size() + 1);
     for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
     for (std::size_t i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
+        beforeLast.swap(last);
+        last.swap(row);
         row[0] = static_cast<int>(i);
         for (std::size_t j = 1; j <= b.size(); ++j) {
-            const int substitution = diagonal + (lowerAscii(a[i - 1]) == lowerAscii(b[j - 1]) ? 0 : 1);
-            diagonal = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, substitution});
+            const bool same = lowerAscii(a[i - 1]) == lowerAscii(b[j - 1]);
+            row[j] = std::min({last[j] + 1, row[j - 1] + 1, last[j - 1] + (same ? 0 : 1)});
+            // Two neighbours swapped, "alpah" for "alpha", are one edit.
+            if (i > 1 && j > 1 && lowerAscii(a[i - 1]) == lowerAscii(b[j - 2]) &&
+                lowerAscii(a[i - 2]) == lowerAscii(b[j - 1])) {
+                row[j] = std::min(row[j], beforeLast[j - 2] + 1);
+            }
         }
     }
     return row[b.size()];

@@ -7,8 +7,9 @@
 
 namespace kestrane {
 
-// The number of single-byte insertions, deletions and substitutions that
-// turn `a` into `b` (Levenshtein distance), ASCII case ignored.
+// The number of single-byte insertions, deletions and substitutions, and
+// swaps of two neighbouring bytes, that turn `a` into `b`, ASCII case
+// ignored.
 int editDistance(std::string_view a, std::string_view b);
 
 // The candidate nearest to `name` if it is near enough to be the name
