@@ -52,15 +52,15 @@ std::string settingsPath(const CommandLine& commandLine, std::istream& input, st
 constexpr char kStandardInputPath[] = "-";
 
 // Reads the settings file, or standard input for "-", into the store. A
-// file that cannot be read leaves the store empty, and so "output" empty.
-void readSettings(SettingsStore& store, const std::string& sourcePath) {
-    if (sourcePath != kStandardInputPath) {
-        store.readFile(sourcePath);
-        return;
-    }
+// file that cannot be read leaves the store empty, and so "output" empty;
+// false then.
+bool readSettings(SettingsStore& store, const std::string& sourcePath) {
+    if (sourcePath != kStandardInputPath) return store.readFile(sourcePath) == kReadOk;
     std::string content;
-    if (!platform::readStandardInput(content)) content.clear();
+    const bool read = platform::readStandardInput(content);
+    if (!read) content.clear();
     store.readText(content);
+    return read;
 }
 
 bool isSettingsFile(const std::string& path, const std::string& sourcePath) {
@@ -99,7 +99,7 @@ int runCheck(const CommandLine& commandLine, std::istream& input, std::ostream& 
     SettingsStore store;
     const std::string sourcePath = settingsPath(commandLine, input, console);
     Findings findings;
-    if (store.readFile(sourcePath) != kReadOk) {
+    if (!readSettings(store, sourcePath)) {
         findings.add(Severity::error, 0, settingsReason(store, sourcePath));
         reportFindings(findings, sourcePath, true, console, errors);
         return kExitFailure;

@@ -9,3 +9,9 @@ expect_stderr clean
 expect_no_file out.cfg
 expect_no_file out.txt
 expect_opened ""
+# "-": the settings from standard input, checked the same way.
+run --check - <"$work/settings.ini"
+expect_status 0
+expect_console clean
+expect_stderr stdin
+expect_no_file out.cfg
