@@ -22,6 +22,15 @@ rm -rf "$work"
 echo "the .deb installs, and the installed tool remakes the installed example"
 
 if [ -f build/windows/kestrane.exe ]; then
+    # The zip holds no DLL: the .exe may need only those every Windows has.
+    imports=$(x86_64-w64-mingw32-objdump -p build/windows/kestrane.exe | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z')
+    for dll in $imports; do
+        case $dll in
+            KERNEL32.DLL | MSVCRT.DLL | SHELL32.DLL | ADVAPI32.DLL | USER32.DLL | BCRYPT.DLL) ;;
+            *) echo "FAIL: kestrane.exe needs $dll, which Windows does not have"; exit 1 ;;
+        esac
+    done
+    echo "kestrane.exe needs only: $(echo $imports)"
     (cd build/windows && cpack -G ZIP >/dev/null)
     python3 - build/windows/kestrane-1.5-windows-x86_64.zip <<'PY'
 import sys, zipfile
