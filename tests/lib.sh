@@ -153,3 +153,21 @@ for a in "$@"; do printf '%s\n' "$a" >>"$(dirname "$0")/opened.log"; done
 OPENER
     chmod +x "$work/bin/xdg-open"
 }
+
+# server_work: for the tests on a real game server (Debian's OpenArena
+# dedicated server): skips (status 77) where it is not installed, makes
+# $work with the game's folder .openarena/baseoa in it, and on exit kills
+# the server whose process id is in $server_pid and removes $work.
+server=/usr/games/openarena-server
+server_work() {
+    [ -x "$server" ] || { echo "SKIP: $server is not installed"; exit 77; }
+    make_work
+    server_pid=""
+    trap stop_server_work EXIT
+    mkdir -p "$work/.openarena/baseoa"
+}
+stop_server_work() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    exec 3>&- 2>/dev/null
+    rm -rf "$work"
+}

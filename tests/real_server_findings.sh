@@ -9,20 +9,8 @@
 # Usage: real_server_findings.sh TOOL. Exit 0 passed, 1 failed, 77 skipped.
 set -u
 tool=$(realpath "$1")
-server=/usr/games/openarena-server
-[ -x "$server" ] || { echo "SKIP: $server is not installed"; exit 77; }
 . "$(dirname "$0")/lib.sh"
-make_work
-
-server_pid=""
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-    exec 3>&- 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/.openarena/baseoa"
+server_work
 cat >"$work/settings.ini" <<'INI'
 %terminate = 1
 %no_popup_cfg = 1
