@@ -68,6 +68,12 @@ std::string glued(std::string_view command, const std::string& next) {
 // or a line break ends the variable's value or its line early, a missing
 // ";" runs it into the next command. A "//" in it is found in the script
 // itself, with the variable it hides.
+// True when checkCommand has nothing to say of the command, found without
+// building the texts its findings would need.
+bool commandIsSound(std::string_view command) {
+    return command.find_first_of("\"\n\r") == std::string_view::npos && endsWithSemicolon(command);
+}
+
 void checkCommand(std::string_view command, const std::string& what, const std::string& next, int line,
                   Findings& findings, bool plural = false) {
     if (command.find('"') != std::string_view::npos) {
@@ -364,7 +370,7 @@ void checkMapLine(std::string_view line, int lineNumber, Findings& findings) {
                              "write it as digits only");
         }
     }
-    if (!map.extraCommands.empty()) {
+    if (!map.extraCommands.empty() && !commandIsSound(map.extraCommands)) {
         std::string next;
         if (!map.timeLimit.empty()) {
             next = "timelimit " + std::string(map.timeLimit);

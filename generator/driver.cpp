@@ -108,7 +108,8 @@ int runCheck(const CommandLine& commandLine, std::istream& input, std::ostream& 
     checkSettings(store, settings, CheckOptions{commandLine.gameDirs, true}, findings);
     ScriptMeter meter;
     std::ostream noConsole(nullptr);
-    renderServerScript(settings, store, ScriptOutput{nullptr, &meter}, noConsole);
+    ScriptOutput out(nullptr, &meter);
+    renderServerScript(settings, store, out, noConsole);
     checkScript(store, settings, meter, findings);
     reportFindings(findings, sourcePath, true, console, errors);
     return findings.anyProblem() ? kExitFailure : kExitSuccess;
@@ -175,22 +176,38 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
     const RunSettings settings = readRunSettings(store);
     console << "Output file : " << settings.output << "\n";
 
+    // The checks find nothing that changes what is written, so they run
+    // while each file goes to the disk; each exactly once, whatever is
+    // written.
     Findings findings;
-    checkSettings(store, settings, CheckOptions{commandLine.gameDirs, false}, findings);
+    bool settingsChecked = false;
+    const auto checkTheSettings = [&] {
+        if (settingsChecked) return;
+        settingsChecked = true;
+        checkSettings(store, settings, CheckOptions{commandLine.gameDirs, false}, findings);
+    };
     int status = kExitSuccess;
     if (settings.output.empty()) {
+        checkTheSettings();
         console << "ERROR : The file you indicated does not seem adequate.\n"
                 << settingsProblem(store, sourcePath);
         status = kExitFailure;
     } else {
         ScriptMeter meter;
         bool scriptMade = false;
+        bool scriptChecked = false;
+        const auto checkTheScript = [&] {
+            if (!scriptMade || scriptChecked) return;
+            scriptChecked = true;
+            checkScript(store, settings, meter, findings);
+        };
         const bool scriptWritten = writeOutput(
             settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
             console, [&](std::string& reason) {
                 scriptMade = true;
-                return writeServerScript(settings, store, console, &meter, &reason);
+                return writeServerScript(settings, store, console, &meter, &reason, checkTheSettings);
             });
+        checkTheSettings();
         const bool wantReport = !settings.report_path.empty();
         // The report written over the script would leave the server no
         // script at all.
@@ -199,15 +216,16 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
         if (reportIsOutput) console << "ERROR : The report file is the output file; it was not written.\n";
         const bool reportWritten =
             wantReport && !reportIsOutput &&
-            writeOutput(
-                settings.report_path, sourcePath,
-                "ERROR : The report file is the source file; it was not written.", console,
-                [&](std::string& reason) { return writeReport(settings, store, tool, console, &reason); });
+            writeOutput(settings.report_path, sourcePath,
+                        "ERROR : The report file is the source file; it was not written.", console,
+                        [&](std::string& reason) {
+                            return writeReport(settings, store, tool, console, &reason, checkTheScript);
+                        });
         if (!scriptWritten || (wantReport && !reportWritten)) status = kExitFailure;
 
         if (settings.no_popup_cfg == 0 && scriptWritten) platform::openWithDesktop(settings.output);
         if (settings.no_popup_report == 0 && reportWritten) platform::openWithDesktop(settings.report_path);
-        if (scriptMade) checkScript(store, settings, meter, findings);
+        checkTheScript();
     }
     reportFindings(findings, sourcePath, false, console, errors);
 

@@ -2,6 +2,7 @@
 #include "generator/forum_report.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "generator/maker.h"
 #include "generator/map_line.h"
@@ -77,12 +78,11 @@ std::string hintLines(const RunSettings& settings, ReportFormat format) {
 // The cycle's playing time in minutes, or "never-ending." when a map has no
 // time limit. A map whose limit is empty or not a number plays as long as
 // the map before it; on the first map that means no limit.
-std::string totalTimeText(const SettingsStore& store, int lastMap) {
+std::string totalTimeText(const std::vector<MapFields>& maps) {
     const std::string never = "never-ending.";
     std::uint32_t timeLimit = 0;
     std::uint32_t total = 0;
-    for (int j = 0; j <= lastMap; ++j) {
-        const MapFields map = splitMapFields(store.getText("maps", j));
+    for (const MapFields& map : maps) {
         if (!map.timeLimit.empty()) readUnsigned(map.timeLimit, timeLimit);
         if (timeLimit == 0) return never;
         total += timeLimit;  // wraps modulo 2^32
@@ -114,6 +114,13 @@ void writeCycleHeading(OutputFile& out, const std::string& cycle, int mapCount, 
     out << "\n[code]";
 }
 
+// The blanks in front of a map name of `size` bytes in its column: the
+// name right-aligned without a copy of it, as a name can be huge.
+std::string_view nameColumnPadding(std::size_t size) {
+    static const std::string room(static_cast<std::size_t>(kMapNameWidth), ' ');
+    return size < room.size() ? std::string_view(room).substr(0, room.size() - size) : std::string_view();
+}
+
 }  // namespace
 
 ReportFormat reportFormatFrom(const std::string& text) {
@@ -132,8 +139,11 @@ std::string padToWidth(std::string_view text, int width) {
 }
 
 bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool,
-                 std::ostream& console, std::string* failureReason) {
-    if (settings.report_path.empty()) return true;
+                 std::ostream& console, std::string* failureReason, const std::function<void()>& meanwhile) {
+    if (settings.report_path.empty()) {
+        if (meanwhile) meanwhile();
+        return true;
+    }
     const ReportFormat format = reportFormatFrom(settings.report_format);
     OutputFile out(settings.report_path);
     console << "\nCreating Report... " << settings.report_path << "\n";
@@ -142,26 +152,24 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
     out << header(format, settings.report_special_color, settings.text_encoding, tool)
         << hintLines(settings, format);
 
+    std::vector<MapFields> maps;
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         const std::string& cycle = store.getText("cycles", i);
         console << "Dealing with cycle '" << cycle << "'\n";
         const SelectedSection section(store, cycle);
 
-        const int lastMap = store.countIndexed("maps");
-        writeCycleHeading(out, cycle, lastMap + 1, totalTimeText(store, lastMap), store.getText("comment"),
-                          format, settings.report_special_color);
-        for (int k = 0; k <= lastMap; ++k) {
-            const MapFields map = splitMapFields(store.getText("maps", k));
-            out << padToWidth(toText(k + 1), kPositionWidth) << ":";
-            // The name right-aligned in its column, without a copy of it.
-            if (map.name.size() < static_cast<std::size_t>(kMapNameWidth)) {
-                out << std::string(static_cast<std::size_t>(kMapNameWidth) - map.name.size(), ' ');
-            }
-            out << map.name << "      timelimit :  " << map.timeLimit << "\n";
+        splitMapLines(store, store.countIndexed("maps"), maps);
+        writeCycleHeading(out, cycle, static_cast<int>(maps.size()), totalTimeText(maps),
+                          store.getText("comment"), format, settings.report_special_color);
+        for (std::size_t k = 0; k < maps.size(); ++k) {
+            const MapFields& map = maps[k];
+            out << padToWidth(toText(static_cast<std::uint32_t>(k + 1)), kPositionWidth) << ":"
+                << nameColumnPadding(map.name.size()) << map.name << "      timelimit :  " << map.timeLimit
+                << "\n";
         }
         if (isBbcode(format)) out << "[/code]";
     }
-    const bool written = out.close();
+    const bool written = out.close(meanwhile);
     if (!written && failureReason != nullptr) *failureReason = out.failureReason();
     return written;
 }

@@ -2,6 +2,7 @@
 // time, comment and map table, as BBCode for a forum post or as plain text.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -27,8 +28,10 @@ std::string padToWidth(std::string_view text, int width);
 // prints its progress lines to `console`. Returns false when the file could
 // not be created or fully written, and then sets *failureReason, when
 // given, to the system's reason; the file then keeps its old bytes. Leaves
-// the store with no section selected.
+// the store with no section selected. `meanwhile` is run once, while the
+// file goes to the disk (OutputFile::close) or at once without a report.
 bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool,
-                 std::ostream& console, std::string* failureReason = nullptr);
+                 std::ostream& console, std::string* failureReason = nullptr,
+                 const std::function<void()>& meanwhile = {});
 
 }  // namespace kestrane

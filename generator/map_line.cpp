@@ -8,14 +8,22 @@ namespace kestrane {
 MapFields splitMapFields(std::string_view line) {
     MapFields fields;
     std::string_view* const limited[] = {&fields.name, &fields.timeLimit, &fields.fragLimit};
+    const char* next = line.data();
+    const char* const end = next + line.size();
     for (std::string_view* field : limited) {
-        const std::size_t separator = line.find(';');
-        *field = trimBlanks(line.substr(0, separator));
-        if (separator == std::string_view::npos) return fields;
-        line.remove_prefix(separator + 1);
+        const char* separator = next;
+        while (separator != end && *separator != ';') ++separator;
+        *field = trimBlanks(std::string_view(next, static_cast<std::size_t>(separator - next)));
+        if (separator == end) return fields;
+        next = separator + 1;
     }
-    fields.extraCommands = trimBlanks(line);
+    fields.extraCommands = trimBlanks(std::string_view(next, static_cast<std::size_t>(end - next)));
     return fields;
+}
+
+void splitMapLines(const SettingsStore& store, int lastMap, std::vector<MapFields>& maps) {
+    maps.clear();
+    for (int j = 0; j <= lastMap; ++j) maps.push_back(splitMapFields(store.getText("maps", j)));
 }
 
 MapEntry splitMapLine(const std::string& line) {

@@ -2,6 +2,7 @@
 #include "generator/output_file.h"
 
 #include <cstring>
+#include <thread>
 
 namespace kestrane {
 namespace {
@@ -34,13 +35,8 @@ void OutputFile::flushBuffer() {
     if (error != 0) fail(error);
 }
 
-void OutputFile::write(std::string_view text) {
+void OutputFile::writePastBuffer(std::string_view text) {
     if (!open_ || text.empty()) return;
-    if (text.size() <= buffer_.size() - used_) {
-        std::memcpy(buffer_.data() + used_, text.data(), text.size());
-        used_ += text.size();
-        return;
-    }
     flushBuffer();
     if (!open_) return;
     if (text.size() < buffer_.size()) {
@@ -53,11 +49,26 @@ void OutputFile::write(std::string_view text) {
     if (error != 0) fail(error);
 }
 
-bool OutputFile::close() {
+bool OutputFile::close(const std::function<void()>& meanwhile) {
     flushBuffer();
-    if (!open_) return false;
+    if (!open_) {
+        if (meanwhile) meanwhile();
+        return false;
+    }
     open_ = false;
-    const int error = platform::commitOutput(target_);
+    int error = 0;
+    if (meanwhile) {
+        // Flushing to the disk and renaming take milliseconds of waiting,
+        // in which the caller's work gets done.
+        std::thread committer([this, &error] { error = platform::commitOutput(target_); });
+        struct Joined {
+            std::thread& thread;
+            ~Joined() { thread.join(); }
+        } joined{committer};
+        meanwhile();
+    } else {
+        error = platform::commitOutput(target_);
+    }
     if (error != 0) error_ = error;
     return error == 0;
 }

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,21 +26,32 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    void write(std::string_view text);
+    void write(std::string_view text) {
+        // Most pieces are short and fit the buffer: copied here, inline.
+        if (open_ && text.size() <= buffer_.size() - used_) {
+            std::memcpy(buffer_.data() + used_, text.data(), text.size());
+            used_ += text.size();
+            return;
+        }
+        writePastBuffer(text);
+    }
     OutputFile& operator<<(std::string_view text) {
         write(text);
         return *this;
     }
 
     // Puts the file in its target's place; true when every byte reached it.
-    // Otherwise the target keeps its old bytes.
-    bool close();
+    // Otherwise the target keeps its old bytes. `meanwhile`, when given, is
+    // run exactly once, on this thread, while another waits for the disk to
+    // take the bytes: work that needs no result of the close.
+    bool close(const std::function<void()>& meanwhile = {});
 
     // Why the file was not written, in the system's words ("Permission
     // denied"); empty while nothing failed.
     std::string failureReason() const;
 
 private:
+    void writePastBuffer(std::string_view text);
     void flushBuffer();
     void fail(int error);
 

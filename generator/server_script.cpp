@@ -5,6 +5,7 @@
 #include "generator/server_script.h"
 
 #include <string_view>
+#include <vector>
 
 #include "generator/maker.h"
 #include "generator/map_line.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr std::size_t kBannerFieldWidth = 56;
 // From this many maps on, the maps list numbers its names.
-constexpr int kNumberedListMinimum = 6;
+constexpr std::size_t kNumberedListMinimum = 6;
 
 std::string centred(const std::string& text) {
     const std::size_t before = (kBannerFieldWidth - text.size()) / 2;
@@ -33,20 +34,41 @@ std::string bannerLine(const std::string& field) {
 }
 
 // The maps list is a "say" too, so that "vstr" of it prints in chat.
-void writeMapsList(ScriptOutput& out, const RunSettings& settings, const SettingsStore& store,
-                   const std::string& cycle, int lastMap) {
-    const int mapCount = lastMap + 1;
+void writeMapsList(ScriptOutput& out, const RunSettings& settings, const std::string& cycle,
+                   const std::vector<MapFields>& maps) {
+    const std::size_t mapCount = maps.size();
     out << "set " << cycle << settings.maps_list_suffix << " \"say ^2Cycle " << cycle << " : ^7"
-        << toText(mapCount) << " maps : ^5";
-    for (int j = 0; j <= lastMap; ++j) {
-        if (mapCount >= kNumberedListMinimum) out << toText(j + 1) << " ";
-        out << splitMapFields(store.getText("maps", j)).name;
-        if (j != lastMap) out << ", ";
+        << toText(static_cast<std::uint32_t>(mapCount)) << " maps : ^5";
+    for (std::size_t j = 0; j < mapCount; ++j) {
+        if (mapCount >= kNumberedListMinimum) out << toText(static_cast<std::uint32_t>(j + 1)) << " ";
+        out << maps[j].name;
+        if (j + 1 != mapCount) out << ", ";
     }
     out << "\"";
 }
 
 }  // namespace
+
+void ScriptOutput::hand(std::string_view text) {
+    if (file_ != nullptr) file_->write(text);
+    if (meter_ != nullptr) meter_->take(text);
+}
+
+void ScriptOutput::flush() {
+    if (used_ == 0) return;
+    hand(std::string_view(block_.get(), used_));
+    used_ = 0;
+}
+
+void ScriptOutput::writeLong(std::string_view text) {
+    flush();
+    if (text.size() < kBlockSize) {
+        std::memcpy(block_.get(), text.data(), text.size());
+        used_ = text.size();
+    } else {
+        hand(text);
+    }
+}
 
 std::string scriptBanner(TextEncoding encoding) {
     std::string rule;
@@ -63,7 +85,7 @@ std::string scriptBanner(TextEncoding encoding) {
     return fixedText(banner, encoding);
 }
 
-void renderServerScript(const RunSettings& settings, SettingsStore& store, ScriptOutput out,
+void renderServerScript(const RunSettings& settings, SettingsStore& store, ScriptOutput& out,
                         std::ostream& console) {
     out << scriptBanner(settings.text_encoding);
 
@@ -79,6 +101,8 @@ void renderServerScript(const RunSettings& settings, SettingsStore& store, Scrip
 
     // Every text is written where it stands, never gathered into a line
     // first: a cycle name or a map line can be as long as the settings file.
+    std::vector<MapFields> maps;
+    std::string limits;
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         const std::string& cycle = store.getText("cycles", i);
         console << "Processing Cycle : " << cycle << "\n";
@@ -89,26 +113,30 @@ void renderServerScript(const RunSettings& settings, SettingsStore& store, Scrip
             << "_1\"\n\n";
 
         const std::string& localCommand = store.getText("local_command");
-        const int lastMap = store.countIndexed("maps");
-        std::string limits;
-        for (int j = 0; j <= lastMap; ++j) {
-            const MapFields map = splitMapFields(store.getText("maps", j));
+        splitMapLines(store, store.countIndexed("maps"), maps);
+        const std::size_t mapCount = maps.size();
+        for (std::size_t j = 0; j < mapCount; ++j) {
+            const MapFields& map = maps[j];
             limits.clear();
             appendLimitCommand(limits, "timelimit ", map.timeLimit);
             appendLimitCommand(limits, "fraglimit ", map.fragLimit);
-            out << "set " << cycle << "_" << toText(j + 1) << " \"" << settings.global_command << localCommand
-                << map.extraCommands << limits << "map " << map.name << ";set nextmap vstr " << cycle << "_"
-                << toText(j < lastMap ? j + 2 : 1) << "\"\n";
+            out << "set " << cycle << "_" << toText(static_cast<std::uint32_t>(j + 1)) << " \""
+                << settings.global_command << localCommand << map.extraCommands << limits << "map "
+                << map.name << ";set nextmap vstr " << cycle << "_"
+                << toText(static_cast<std::uint32_t>(j + 1 < mapCount ? j + 2 : 1)) << "\"\n";
         }
-        if (!settings.maps_list_suffix.empty()) writeMapsList(out, settings, store, cycle, lastMap);
+        if (!settings.maps_list_suffix.empty()) writeMapsList(out, settings, cycle, maps);
     }
+    out.flush();
 }
 
 bool writeServerScript(const RunSettings& settings, SettingsStore& store, std::ostream& console,
-                       ScriptMeter* meter, std::string* failureReason) {
+                       ScriptMeter* meter, std::string* failureReason,
+                       const std::function<void()>& meanwhile) {
     OutputFile file(settings.output);
-    renderServerScript(settings, store, ScriptOutput{&file, meter}, console);
-    const bool written = file.close();
+    ScriptOutput out(&file, meter);
+    renderServerScript(settings, store, out, console);
+    const bool written = file.close(meanwhile);
     if (!written && failureReason != nullptr) *failureReason = file.failureReason();
     return written;
 }

@@ -101,7 +101,8 @@ std::vector<std::string> scriptFindings(const std::string& text) {
     const RunSettings settings = readRunSettings(store);
     ScriptMeter meter;
     std::ostringstream console;
-    renderServerScript(settings, store, ScriptOutput{nullptr, &meter}, console);
+    ScriptOutput script(nullptr, &meter);
+    renderServerScript(settings, store, script, console);
     Findings findings;
     checkScript(store, settings, meter, findings);
     EXPECT_EQ("", store.sectionPrefix());

@@ -63,6 +63,8 @@ void readNumber(std::string_view subject, double& target) {
 void SettingsReader::readAll(std::string_view content) {
     ReadNotes& notes = store_.notes_;
     notes.clear();
+    store_.entries_.clear();
+    store_.entryLines_.clear();
     if (startsWith(content, kByteOrderMark)) content.remove_prefix(kByteOrderMark.size());
 
     std::size_t pos = 0;
@@ -298,10 +300,13 @@ SettingsEntry& SettingsReader::nextEntry(std::string_view name, int index) {
         store_.notes_.stoppedAtLine = lineNumber_;
         return discarded_;
     }
-    SettingsEntry& entry = store_.entries_[static_cast<std::size_t>(entryCounter_)];
+    // Room for the whole table is reserved up front, so the entry made
+    // here never moves while the caller fills it in.
+    SettingsEntry& entry = store_.entries_.emplace_back();
+    entry.key.reserve(sectionPath_.size() + name.size() + indexSize);
     entry.key.assign(sectionPath_).append(name);
     if (index >= 0) entry.key.append("(").append(indexText) += ')';
-    store_.entryLines_[static_cast<std::size_t>(entryCounter_)] = lineNumber_;
+    store_.entryLines_.push_back(lineNumber_);
     store_.notes_.entrySectionLengths.push_back(static_cast<std::uint32_t>(sectionPath_.size()));
     ++entryCounter_;
     return entry;

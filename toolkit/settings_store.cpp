@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 #include "toolkit/settings_reader.h"
@@ -12,7 +13,7 @@
 namespace kestrane {
 namespace {
 
-constexpr std::size_t kReadBlockSize = 1 << 16;
+constexpr std::streamsize kReadBlockSize = 1 << 16;
 
 // Only regular files and pipes are settings files: a directory, a device
 // such as /dev/zero or a socket is refused, with what it is. A FIFO, a
@@ -49,17 +50,22 @@ ReadFailure readWholeFile(const std::string& path, std::string& content, int& sy
         return ReadFailure::cannotRead;
     }
     content.clear();
-    // A regular file's size is known in advance (room is made for it at
-    // once); a pipe's is not, and a pipe cannot seek. Both are read in
-    // blocks until their end, which also takes in a file that grows.
+    errno = 0;
+    // A regular file's size is known in advance: it is read in one piece,
+    // straight into the content. A pipe's is not, and a pipe cannot seek:
+    // it is read in blocks until its end, as is the rest of a file that
+    // grew meanwhile.
     if (type == std::filesystem::file_type::regular) {
         const auto size = std::filesystem::file_size(path, error);
-        if (!error) content.reserve(static_cast<std::size_t>(size));
+        if (!error && size > 0) {
+            content.resize(static_cast<std::size_t>(size));
+            file.read(&content[0], static_cast<std::streamsize>(size));
+            content.resize(static_cast<std::size_t>(file.gcount()));
+        }
     }
-    std::vector<char> block(kReadBlockSize);
-    errno = 0;
-    while (file.read(block.data(), static_cast<std::streamsize>(block.size())) || file.gcount() > 0) {
-        content.append(block.data(), static_cast<std::size_t>(file.gcount()));
+    const std::unique_ptr<char[]> block(new char[kReadBlockSize]);
+    while (file && (file.read(block.get(), kReadBlockSize) || file.gcount() > 0)) {
+        content.append(block.get(), static_cast<std::size_t>(file.gcount()));
     }
     if (file.bad()) {
         systemError = errno;
@@ -68,9 +74,34 @@ ReadFailure readWholeFile(const std::string& path, std::string& content, int& sy
     return ReadFailure::none;
 }
 
+// Splits a list item's key, "Duel.maps(12)", into the length of its list's
+// key ("Duel.maps") and its index (12). Only the index as a query writes
+// it counts: decimal digits without a leading zero, within 32 bits.
+bool splitListKey(std::string_view key, std::size_t& baseLength, std::uint32_t& index) {
+    if (key.size() < 3 || key.back() != ')') return false;
+    const std::size_t open = key.rfind('(');
+    if (open == std::string_view::npos) return false;
+    const std::string_view digits = key.substr(open + 1, key.size() - open - 2);
+    if (digits.empty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == '0')) return false;
+    std::uint64_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (value > 0xFFFFFFFFu) return false;
+    baseLength = open;
+    index = static_cast<std::uint32_t>(value);
+    return true;
+}
+
 }  // namespace
 
-SettingsStore::SettingsStore() : entries_(kStoreCapacity), entryLines_(kStoreCapacity) {}
+// The table's room is reserved whole but its entries are made only as they
+// are filled: a small file touches only the memory it uses.
+SettingsStore::SettingsStore() {
+    entries_.reserve(kStoreCapacity);
+    entryLines_.reserve(kStoreCapacity);
+}
 
 int SettingsStore::readFile(const std::string& path) {
     std::string content;
@@ -89,7 +120,10 @@ int SettingsStore::readFile(const std::string& path) {
 }
 
 int SettingsStore::readText(std::string_view content) {
-    index_.clear();  // its views into the table's keys go stale while reading
+    // Their views into the table's keys go stale while reading.
+    index_.clear();
+    lists_.clear();
+    ++generation_;
     readFailure_ = ReadFailure::none;
     readError_ = 0;
     sourceEncoding_ = detectSourceEncoding(content);
@@ -101,16 +135,52 @@ int SettingsStore::readText(std::string_view content) {
 }
 
 void SettingsStore::buildIndex() {
+    ++generation_;
     index_.clear();
+    lists_.clear();
     index_.reserve(static_cast<std::size_t>(count_));
+    // A list item's list, its index and its entry, gathered while the
+    // lists are counted, so that each list's items need room only once.
+    struct ListItem {
+        ListSlots* list;
+        std::uint32_t index;
+        int entry;
+    };
+    std::vector<ListItem> items;
     for (int i = 0; i < count_; ++i) {
-        KeySlots& slots = index_[entries_[static_cast<std::size_t>(i)].key];
+        const std::string& key = entries_[static_cast<std::size_t>(i)].key;
+        KeySlots& slots = index_[key];
         (entry(i).isNumber != 0 ? slots.lastNumber : slots.lastText) = i;
+        std::size_t baseLength = 0;
+        std::uint32_t itemIndex = 0;
+        if (splitListKey(key, baseLength, itemIndex)) {
+            ListSlots& list = lists_[std::string_view(key).substr(0, baseLength)];
+            ++list.countIndexed;  // counts the items for now
+            items.push_back({&list, itemIndex, i});
+        }
+    }
+    for (auto& named : lists_) {
+        named.second.items.resize(static_cast<std::size_t>(named.second.countIndexed + 1));
+    }
+    for (const ListItem& item : items) {
+        if (item.index >= item.list->items.size()) continue;
+        KeySlots& slots = item.list->items[item.index];
+        (entry(item.entry).isNumber != 0 ? slots.lastNumber : slots.lastText) = item.entry;
+    }
+    for (auto& named : lists_) {
+        ListSlots& list = named.second;
+        std::size_t leading = 0;
+        while (leading < list.items.size() &&
+               (list.items[leading].lastText >= 0 || list.items[leading].lastNumber >= 0)) {
+            ++leading;
+        }
+        list.countIndexed = static_cast<int>(leading) - 1;
     }
 }
 
 int SettingsStore::selectSection(const std::string& sectionName) {
     const std::string_view name = trimBlanks(sectionName);
+    ++generation_;
     sectionPrefix_.clear();
     if (name.empty()) return 0;
     // Room for the "." first: a long name is then copied only once.
@@ -124,10 +194,37 @@ const SettingsStore::KeySlots* SettingsStore::findSlots(std::string_view key) co
     return found == index_.end() ? nullptr : &found->second;
 }
 
+const SettingsStore::ListSlots* SettingsStore::listForQuery(const std::string& name, bool dropBlanks) const {
+    if (lastListGeneration_ == generation_ && lastListDroppedBlanks_ == dropBlanks && lastListName_ == name) {
+        return lastList_;
+    }
+    lookupKey_.assign(sectionPrefix_);
+    for (char c : name) {
+        if (!dropBlanks || !isBlank(c)) lookupKey_ += c;
+    }
+    const auto found = lists_.find(std::string_view(lookupKey_));
+    lastList_ = found == lists_.end() ? nullptr : &found->second;
+    lastListName_ = name;
+    lastListDroppedBlanks_ = dropBlanks;
+    lastListGeneration_ = generation_;
+    return lastList_;
+}
+
 const SettingsStore::KeySlots* SettingsStore::slotsForQuery(const std::string& keyName, int index) const {
     // No stored key is longer than the limit, so a longer one (under a long
     // section name) is not built only to be missed.
     if (sectionPrefix_.size() > kMaxKeyLength) return nullptr;
+    if (index >= 0) {
+        // Every key of the form NAME(i), with i below the list's number
+        // of items, has its slots in the list: a hole means no such key.
+        const ListSlots* list = listForQuery(keyName, true);
+        if (list == nullptr) return nullptr;
+        const auto at = static_cast<std::size_t>(index);
+        if (at < list->items.size()) {
+            const KeySlots& slots = list->items[at];
+            return slots.lastText < 0 && slots.lastNumber < 0 ? nullptr : &slots;
+        }
+    }
     // Blanks are removed from the name; the section prefix is used as it is.
     lookupKey_.assign(sectionPrefix_);
     for (char c : keyName) {
@@ -144,16 +241,8 @@ const SettingsStore::KeySlots* SettingsStore::slotsForQuery(const std::string& k
 int SettingsStore::countIndexed(const std::string& keyName) const {
     if (sectionPrefix_.size() + keyName.size() > kMaxKeyLength) return -1;
     // The name is used unchanged here, blanks included.
-    lookupKey_.assign(sectionPrefix_).append(keyName) += '(';
-    const std::size_t baseSize = lookupKey_.size();
-    int next = 0;
-    for (;; ++next) {
-        lookupKey_.resize(baseSize);
-        lookupKey_ += toText(static_cast<std::uint32_t>(next));
-        lookupKey_ += ')';
-        if (findSlots(std::string_view(lookupKey_)) == nullptr) break;
-    }
-    return next - 1;
+    const ListSlots* list = listForQuery(keyName, false);
+    return list == nullptr ? -1 : list->countIndexed;
 }
 
 const std::string& SettingsStore::getText(const std::string& keyName, int index) const {

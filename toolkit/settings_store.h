@@ -116,15 +116,26 @@ private:
         int lastNumber = -1;
     };
 
+    // The items of one list ("Duel.maps(0)", "Duel.maps(1)", ...) by
+    // their index, so that a writer walking a list of maps neither builds
+    // nor hashes a key for each item.
+    struct ListSlots {
+        std::vector<KeySlots> items;  // a hole (both -1) where an index has no entry
+        int countIndexed = -1;        // countIndexed's answer, found once
+    };
+
     void buildIndex();
     // The key of a getText or getNumber query, built in lookupKey_.
     const KeySlots* slotsForQuery(const std::string& keyName, int index) const;
     const KeySlots* findSlots(std::string_view key) const;
+    // The list whose items are `name`(0), `name`(1), ... in the selected
+    // section; blanks are removed from the name when `dropBlanks` is set.
+    const ListSlots* listForQuery(const std::string& name, bool dropBlanks) const;
 
     std::string lineBreakMarker_;
     int count_ = 0;
-    std::vector<SettingsEntry> entries_;
-    std::vector<int> entryLines_;  // beside the table, so that its entries stay as they are
+    std::vector<SettingsEntry> entries_;  // the filled entries, in room for kStoreCapacity
+    std::vector<int> entryLines_;         // beside the table, so that its entries stay as they are
     std::string sectionPrefix_;
     bool stoppedAtCapacity_ = false;
     ReadFailure readFailure_ = ReadFailure::none;
@@ -136,7 +147,21 @@ private:
     // (which never moves), so that each query is one hash lookup. Built
     // after each read, in table order, so that later entries win.
     std::unordered_map<std::string_view, KeySlots> index_;
+    // Lists by their key without the index part ("Duel.maps"), viewing the
+    // table's keys too. Only the indexes below a list's number of items
+    // are kept here (a stray "maps(4000000)" takes no room); the rest are
+    // looked up in index_.
+    std::unordered_map<std::string_view, ListSlots> lists_;
     mutable std::string lookupKey_;
+    // The last list asked for, which the next query most often asks for
+    // again: its name as given, how it was asked and for which section.
+    mutable std::string lastListName_;
+    mutable bool lastListDroppedBlanks_ = false;
+    mutable std::uint64_t lastListGeneration_ = 0;
+    mutable const ListSlots* lastList_ = nullptr;
+    // Changes whenever the table or the section prefix changes, so that
+    // the last list's answer is not used after either.
+    std::uint64_t generation_ = 1;
 };
 
 // Selects a section of the store for as long as it lives and selects none

@@ -5,14 +5,6 @@
 
 namespace kestrane {
 
-std::string_view trimBlanks(std::string_view text) {
-    std::size_t first = 0;
-    while (first < text.size() && isBlank(text[first])) ++first;
-    std::size_t end = text.size();
-    while (end > first && isBlank(text[end - 1])) --end;
-    return text.substr(first, end - first);
-}
-
 std::string TextTool::stripBlanks(std::string subject, int endsOnly) const {
     if (endsOnly != 0) {
         std::string_view kept = trimBlanks(subject);

@@ -56,6 +56,13 @@ inline bool isDigit(char c) {
 }
 
 // The part of `text` without blanks at either end; a view into `text`.
-std::string_view trimBlanks(std::string_view text);
+// Inline: every map line is trimmed field by field in several passes.
+inline std::string_view trimBlanks(std::string_view text) {
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first])) ++first;
+    std::size_t end = text.size();
+    while (end > first && isBlank(text[end - 1])) --end;
+    return text.substr(first, end - first);
+}
 
 }  // namespace kestrane
