@@ -86,6 +86,41 @@ TEST(StoreIndex, AgreesWithAScanAtFullCapacity) {
     }
 }
 
+// Keys that look like list items but are not written as a query writes
+// an index, and items far past the end of their list.
+TEST(StoreIndex, FindsOnlyTheKeysAQueryBuilds) {
+    SettingsStore store;
+    store.readText(
+        "$()maps = m0\nm1\n"
+        "$maps(007) = padded\n$maps(4000000) = far\n$maps(4294967296) = too big\n"
+        "$maps(x) = not a number\n$maps(4294967294) = minus two\n$ma ps(1) = blank\n");
+    struct Query {
+        const char* name;
+        int index;
+        const char* text;
+    };
+    const Query queries[] = {
+        {"maps", 0, "m0"},
+        {"maps", 1, "m1"},
+        {"maps", 2, ""},
+        {"maps", 7, ""},
+        {"maps(007)", -1, "padded"},
+        {"maps", 4000000, "far"},
+        {"maps(4000000)", -1, "far"},
+        {"maps(1)", -1, "m1"},
+        {"maps(4294967296)", -1, "too big"},
+        {"maps(x)", -1, "not a number"},
+        {"maps", -2, "minus two"},
+        {"ma ps", 1, "m1"},
+    };
+    for (const Query& query : queries) {
+        EXPECT_EQ(query.text, store.getText(query.name, query.index)) << query.name << " " << query.index;
+    }
+    EXPECT_EQ(1, store.countIndexed("maps"));
+    // countIndexed takes the name as it is, blanks included.
+    EXPECT_EQ(-1, store.countIndexed("ma ps"));
+}
+
 TEST(StoreIndex, ForgetsTheEntriesOfAnEarlierRead) {
     SettingsStore store;
     store.readText("$a = 1\n$()l = x\ny\n");

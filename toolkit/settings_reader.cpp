@@ -65,6 +65,7 @@ void SettingsReader::readAll(std::string_view content) {
     notes.clear();
     store_.entries_.clear();
     store_.entryLines_.clear();
+    notes.entrySectionLengths.reserve(kStoreCapacity);  // one entry each, as the table
     if (startsWith(content, kByteOrderMark)) content.remove_prefix(kByteOrderMark.size());
 
     std::size_t pos = 0;

@@ -138,34 +138,30 @@ void SettingsStore::buildIndex() {
     ++generation_;
     index_.clear();
     lists_.clear();
-    index_.reserve(static_cast<std::size_t>(count_));
-    // A list item's list, its index and its entry, gathered while the
-    // lists are counted, so that each list's items need room only once.
-    struct ListItem {
-        ListSlots* list;
-        std::uint32_t index;
-        int entry;
+    // Every entry's key goes to one place: a list item to its list, when
+    // its index is below the list's number of items, anything else to
+    // index_. Both are filled in table order, so that later entries win.
+    const auto noteEntry = [this](KeySlots& slots, int i) {
+        (entry(i).isNumber != 0 ? slots.lastNumber : slots.lastText) = i;
     };
-    std::vector<ListItem> items;
+    std::size_t baseLength = 0;
+    std::uint32_t itemIndex = 0;
     for (int i = 0; i < count_; ++i) {
         const std::string& key = entries_[static_cast<std::size_t>(i)].key;
-        KeySlots& slots = index_[key];
-        (entry(i).isNumber != 0 ? slots.lastNumber : slots.lastText) = i;
-        std::size_t baseLength = 0;
-        std::uint32_t itemIndex = 0;
         if (splitListKey(key, baseLength, itemIndex)) {
-            ListSlots& list = lists_[std::string_view(key).substr(0, baseLength)];
-            ++list.countIndexed;  // counts the items for now
-            items.push_back({&list, itemIndex, i});
+            ++lists_[std::string_view(key).substr(0, baseLength)].countIndexed;  // counts the items for now
+        } else {
+            noteEntry(index_[key], i);
         }
     }
     for (auto& named : lists_) {
         named.second.items.resize(static_cast<std::size_t>(named.second.countIndexed + 1));
     }
-    for (const ListItem& item : items) {
-        if (item.index >= item.list->items.size()) continue;
-        KeySlots& slots = item.list->items[item.index];
-        (entry(item.entry).isNumber != 0 ? slots.lastNumber : slots.lastText) = item.entry;
+    for (int i = 0; i < count_; ++i) {
+        const std::string& key = entries_[static_cast<std::size_t>(i)].key;
+        if (!splitListKey(key, baseLength, itemIndex)) continue;
+        ListSlots& list = lists_.find(std::string_view(key).substr(0, baseLength))->second;
+        noteEntry(itemIndex < list.items.size() ? list.items[itemIndex] : index_[key], i);
     }
     for (auto& named : lists_) {
         ListSlots& list = named.second;
@@ -191,7 +187,15 @@ int SettingsStore::selectSection(const std::string& sectionName) {
 
 const SettingsStore::KeySlots* SettingsStore::findSlots(std::string_view key) const {
     const auto found = index_.find(key);
-    return found == index_.end() ? nullptr : &found->second;
+    if (found != index_.end()) return &found->second;
+    // A list item asked for by its whole key, "maps(3)" with no index.
+    std::size_t baseLength = 0;
+    std::uint32_t itemIndex = 0;
+    if (!splitListKey(key, baseLength, itemIndex)) return nullptr;
+    const auto list = lists_.find(key.substr(0, baseLength));
+    if (list == lists_.end() || itemIndex >= list->second.items.size()) return nullptr;
+    const KeySlots& slots = list->second.items[itemIndex];
+    return slots.lastText < 0 && slots.lastNumber < 0 ? nullptr : &slots;
 }
 
 const SettingsStore::ListSlots* SettingsStore::listForQuery(const std::string& name, bool dropBlanks) const {

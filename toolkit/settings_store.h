@@ -143,14 +143,14 @@ private:
     SourceEncoding sourceEncoding_ = SourceEncoding::ascii;
     bool hadByteOrderMark_ = false;
     ReadNotes notes_;
-    // Every filled entry's key, viewing the key text held in the table
-    // (which never moves), so that each query is one hash lookup. Built
-    // after each read, in table order, so that later entries win.
+    // The keys of the filled entries that are not in a list below, viewing
+    // the key text held in the table (which never moves), so that each
+    // query is one hash lookup. Built after each read.
     std::unordered_map<std::string_view, KeySlots> index_;
     // Lists by their key without the index part ("Duel.maps"), viewing the
-    // table's keys too. Only the indexes below a list's number of items
-    // are kept here (a stray "maps(4000000)" takes no room); the rest are
-    // looked up in index_.
+    // table's keys too, with the items whose index is below the list's
+    // number of items (a stray "maps(4000000)" takes no room: it is kept
+    // in index_).
     std::unordered_map<std::string_view, ListSlots> lists_;
     mutable std::string lookupKey_;
     // The last list asked for, which the next query most often asks for
