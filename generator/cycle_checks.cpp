@@ -349,14 +349,14 @@ void checkMapLine(std::string_view line, int lineNumber, Findings& findings) {
         const char* what;
     } limits[] = {{map.timeLimit, "time limit"}, {map.fragLimit, "frag limit"}};
     for (const auto& limit : limits) {
-        if (limit.value.empty() || limit.value.find_first_not_of("0123456789") == std::string_view::npos) {
+        if (std::all_of(limit.value.begin(), limit.value.end(), isDigit)) {
             continue;
         }
         const std::string start = std::string(limit.what) + " " + findingQuote(limit.value);
         std::string_view digits = limit.value;
         const bool sign = digits[0] == '+' || digits[0] == '-';
         if (sign) digits.remove_prefix(1);
-        if (sign && !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos) {
+        if (sign && !digits.empty() && std::all_of(digits.begin(), digits.end(), isDigit)) {
             findings.add(Severity::warning, lineNumber,
                          start + " has a sign: write it as digits only, 0 for no " + limit.what);
         } else if (digits.empty() || !isDigit(digits[0])) {

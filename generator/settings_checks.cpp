@@ -238,7 +238,9 @@ public:
         store.selectSection("");
         for (int i = 0; i <= settings.lastCycleIndex; ++i) {
             const std::string_view name = trimBlanks(store.getText("cycles", i));
-            if (!name.empty()) owned_.push_back(std::string(name) + ".");
+            // No key is longer than kMaxKeyLength, so a longer name (which
+            // can be as long as the file) is the prefix of none: not copied.
+            if (!name.empty() && name.size() < kMaxKeyLength) owned_.push_back(std::string(name) + ".");
         }
         for (const std::string& prefix : owned_) prefixes_.insert(prefix);
     }
