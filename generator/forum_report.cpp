@@ -2,7 +2,6 @@
 #include "generator/forum_report.h"
 
 #include <cstdint>
-#include <vector>
 
 #include "generator/maker.h"
 #include "generator/map_line.h"
@@ -78,11 +77,12 @@ std::string hintLines(const RunSettings& settings, ReportFormat format) {
 // The cycle's playing time in minutes, or "never-ending." when a map has no
 // time limit. A map whose limit is empty or not a number plays as long as
 // the map before it; on the first map that means no limit.
-std::string totalTimeText(const std::vector<MapFields>& maps) {
+std::string totalTimeText(const SettingsStore& store, int lastMap) {
     const std::string never = "never-ending.";
     std::uint32_t timeLimit = 0;
     std::uint32_t total = 0;
-    for (const MapFields& map : maps) {
+    for (int j = 0; j <= lastMap; ++j) {
+        const MapFields map = splitMapFields(store.getText("maps", j));
         if (!map.timeLimit.empty()) readUnsigned(map.timeLimit, timeLimit);
         if (timeLimit == 0) return never;
         total += timeLimit;  // wraps modulo 2^32
@@ -152,17 +152,16 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
     out << header(format, settings.report_special_color, settings.text_encoding, tool)
         << hintLines(settings, format);
 
-    std::vector<MapFields> maps;
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         const std::string& cycle = store.getText("cycles", i);
         console << "Dealing with cycle '" << cycle << "'\n";
         const SelectedSection section(store, cycle);
 
-        splitMapLines(store, store.countIndexed("maps"), maps);
-        writeCycleHeading(out, cycle, static_cast<int>(maps.size()), totalTimeText(maps),
-                          store.getText("comment"), format, settings.report_special_color);
-        for (std::size_t k = 0; k < maps.size(); ++k) {
-            const MapFields& map = maps[k];
+        const int lastMap = store.countIndexed("maps");
+        writeCycleHeading(out, cycle, lastMap + 1, totalTimeText(store, lastMap), store.getText("comment"),
+                          format, settings.report_special_color);
+        for (int k = 0; k <= lastMap; ++k) {
+            const MapFields map = splitMapFields(store.getText("maps", k));
             out << padToWidth(toText(static_cast<std::uint32_t>(k + 1)), kPositionWidth) << ":"
                 << nameColumnPadding(map.name.size()) << map.name << "      timelimit :  " << map.timeLimit
                 << "\n";

@@ -21,11 +21,6 @@ MapFields splitMapFields(std::string_view line) {
     return fields;
 }
 
-void splitMapLines(const SettingsStore& store, int lastMap, std::vector<MapFields>& maps) {
-    maps.clear();
-    for (int j = 0; j <= lastMap; ++j) maps.push_back(splitMapFields(store.getText("maps", j)));
-}
-
 MapEntry splitMapLine(const std::string& line) {
     const MapFields fields = splitMapFields(line);
     return MapEntry{std::string(fields.name), std::string(fields.timeLimit), std::string(fields.fragLimit),

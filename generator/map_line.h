@@ -4,9 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "toolkit/settings_store.h"
 
 namespace kestrane {
 
@@ -29,11 +26,6 @@ struct MapFields {
 };
 
 MapFields splitMapFields(std::string_view line);
-
-// The map lines maps(0) to maps(lastMap) of the store's selected section,
-// split, in `maps` (whose room is kept from cycle to cycle). The views stay
-// valid until the store reads again.
-void splitMapLines(const SettingsStore& store, int lastMap, std::vector<MapFields>& maps);
 
 // Appends "timelimit 15;" to `text` for the word "timelimit " and the limit
 // " 15 "; nothing when the trimmed limit is empty.

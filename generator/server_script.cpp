@@ -35,13 +35,13 @@ std::string bannerLine(const std::string& field) {
 
 // The maps list is a "say" too, so that "vstr" of it prints in chat.
 void writeMapsList(ScriptOutput& out, const RunSettings& settings, const std::string& cycle,
-                   const std::vector<MapFields>& maps) {
-    const std::size_t mapCount = maps.size();
+                   const std::vector<std::string_view>& mapNames) {
+    const std::size_t mapCount = mapNames.size();
     out << "set " << cycle << settings.maps_list_suffix << " \"say ^2Cycle " << cycle << " : ^7"
         << toText(static_cast<std::uint32_t>(mapCount)) << " maps : ^5";
     for (std::size_t j = 0; j < mapCount; ++j) {
         if (mapCount >= kNumberedListMinimum) out << toText(static_cast<std::uint32_t>(j + 1)) << " ";
-        out << maps[j].name;
+        out << mapNames[j];
         if (j + 1 != mapCount) out << ", ";
     }
     out << "\"";
@@ -101,7 +101,8 @@ void renderServerScript(const RunSettings& settings, SettingsStore& store, Scrip
 
     // Every text is written where it stands, never gathered into a line
     // first: a cycle name or a map line can be as long as the settings file.
-    std::vector<MapFields> maps;
+    // The map names, views into the store, for the maps list after the links.
+    std::vector<std::string_view> mapNames;
     std::string limits;
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         const std::string& cycle = store.getText("cycles", i);
@@ -113,19 +114,21 @@ void renderServerScript(const RunSettings& settings, SettingsStore& store, Scrip
             << "_1\"\n\n";
 
         const std::string& localCommand = store.getText("local_command");
-        splitMapLines(store, store.countIndexed("maps"), maps);
-        const std::size_t mapCount = maps.size();
-        for (std::size_t j = 0; j < mapCount; ++j) {
-            const MapFields& map = maps[j];
+        const int lastMap = store.countIndexed("maps");
+        mapNames.clear();
+        mapNames.reserve(static_cast<std::size_t>(lastMap + 1));
+        for (int j = 0; j <= lastMap; ++j) {
+            const MapFields map = splitMapFields(store.getText("maps", j));
+            mapNames.push_back(map.name);
             limits.clear();
             appendLimitCommand(limits, "timelimit ", map.timeLimit);
             appendLimitCommand(limits, "fraglimit ", map.fragLimit);
             out << "set " << cycle << "_" << toText(static_cast<std::uint32_t>(j + 1)) << " \""
                 << settings.global_command << localCommand << map.extraCommands << limits << "map "
                 << map.name << ";set nextmap vstr " << cycle << "_"
-                << toText(static_cast<std::uint32_t>(j + 1 < mapCount ? j + 2 : 1)) << "\"\n";
+                << toText(static_cast<std::uint32_t>(j < lastMap ? j + 2 : 1)) << "\"\n";
         }
-        if (!settings.maps_list_suffix.empty()) writeMapsList(out, settings, cycle, maps);
+        if (!settings.maps_list_suffix.empty()) writeMapsList(out, settings, cycle, mapNames);
     }
     out.flush();
 }
