@@ -29,7 +29,8 @@ public:
     void write(std::string_view text) {
         // Most pieces are short and fit the buffer: copied here, inline.
         if (open_ && text.size() <= buffer_.size() - used_) {
-            std::memcpy(buffer_.data() + used_, text.data(), text.size());
+            // An empty view may have no data at all, which memcpy may not take.
+            if (!text.empty()) std::memcpy(buffer_.data() + used_, text.data(), text.size());
             used_ += text.size();
             return;
         }

@@ -36,7 +36,8 @@ public:
 
     ScriptOutput& operator<<(std::string_view text) {
         if (text.size() <= kBlockSize - used_) {
-            std::memcpy(block_.get() + used_, text.data(), text.size());
+            // An empty view may have no data at all, which memcpy may not take.
+            if (!text.empty()) std::memcpy(block_.get() + used_, text.data(), text.size());
             used_ += text.size();
         } else {
             writeLong(text);
