@@ -2,6 +2,8 @@
 #include "generator/driver.h"
 
 #include <filesystem>
+#include <memory>
+#include <sstream>
 #include <system_error>
 
 #include "generator/command_line.h"
@@ -50,6 +52,9 @@ std::string settingsPath(const CommandLine& commandLine, std::istream& input, st
 
 // The settings path "-" stands for standard input.
 constexpr char kStandardInputPath[] = "-";
+// The most progress text of the report held back while the script goes to
+// the disk.
+constexpr std::size_t kHeldProgressLimit = 1 << 20;
 
 // Reads the settings file, or standard input for "-", into the store. A
 // file that cannot be read leaves the store empty, and so "output" empty;
@@ -201,25 +206,46 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
             scriptChecked = true;
             checkScript(store, settings, meter, findings);
         };
+        const bool wantReport = !settings.report_path.empty();
+        // The report written over the script would leave the server no
+        // script at all. Asked before the script is written: links are
+        // followed and paths compared whole, so the answer is the same.
+        const bool reportIsOutput =
+            wantReport && platform::namesSameFile(settings.report_path, settings.output);
+        // The report is made while the script goes to the disk, its progress
+        // lines held back until the script's own messages are out; not when
+        // they would be huge (a cycle name can be as long as the file).
+        const bool reportEarly = wantReport && !reportIsOutput &&
+                                 !isSettingsFile(settings.report_path, sourcePath) &&
+                                 reportProgressSize(settings, store) <= kHeldProgressLimit;
+        std::unique_ptr<OutputFile> earlyReport;
+        std::ostringstream heldProgress;
+        const auto whileScriptGoesToDisk = [&] {
+            checkTheSettings();
+            if (!reportEarly) return;
+            earlyReport = std::make_unique<OutputFile>(settings.report_path);
+            renderReport(settings, store, tool, *earlyReport, heldProgress);
+        };
         const bool scriptWritten = writeOutput(
             settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
             console, [&](std::string& reason) {
                 scriptMade = true;
-                return writeServerScript(settings, store, console, &meter, &reason, checkTheSettings);
+                return writeServerScript(settings, store, console, &meter, &reason, whileScriptGoesToDisk);
             });
         checkTheSettings();
-        const bool wantReport = !settings.report_path.empty();
-        // The report written over the script would leave the server no
-        // script at all.
-        const bool reportIsOutput =
-            wantReport && platform::namesSameFile(settings.report_path, settings.output);
         if (reportIsOutput) console << "ERROR : The report file is the output file; it was not written.\n";
         const bool reportWritten =
             wantReport && !reportIsOutput &&
             writeOutput(settings.report_path, sourcePath,
                         "ERROR : The report file is the source file; it was not written.", console,
                         [&](std::string& reason) {
-                            return writeReport(settings, store, tool, console, &reason, checkTheScript);
+                            if (earlyReport == nullptr) {
+                                return writeReport(settings, store, tool, console, &reason, checkTheScript);
+                            }
+                            console << heldProgress.str();
+                            const bool written = earlyReport->close(checkTheScript);
+                            if (!written) reason = earlyReport->failureReason();
+                            return written;
                         });
         if (!scriptWritten || (wantReport && !reportWritten)) status = kExitFailure;
 

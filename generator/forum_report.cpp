@@ -138,15 +138,23 @@ std::string padToWidth(std::string_view text, int width) {
     return padded.append(text);
 }
 
-bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool,
-                 std::ostream& console, std::string* failureReason, const std::function<void()>& meanwhile) {
-    if (settings.report_path.empty()) {
-        if (meanwhile) meanwhile();
-        return true;
+namespace {
+constexpr char kCreatingReport[] = "\nCreating Report... ";
+constexpr char kDealingWithCycle[] = "Dealing with cycle '";
+}  // namespace
+
+std::size_t reportProgressSize(const RunSettings& settings, const SettingsStore& store) {
+    std::size_t size = sizeof kCreatingReport - 1 + settings.report_path.size() + 1;
+    for (int i = 0; i <= settings.lastCycleIndex; ++i) {
+        size += sizeof kDealingWithCycle - 1 + store.getText("cycles", i).size() + 2;
     }
+    return size;
+}
+
+void renderReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool, OutputFile& out,
+                  std::ostream& console) {
     const ReportFormat format = reportFormatFrom(settings.report_format);
-    OutputFile out(settings.report_path);
-    console << "\nCreating Report... " << settings.report_path << "\n";
+    console << kCreatingReport << settings.report_path << "\n";
 
     if (settings.byteOrderMark) out << kUtf8ByteOrderMark;
     out << header(format, settings.report_special_color, settings.text_encoding, tool)
@@ -154,7 +162,7 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
 
     for (int i = 0; i <= settings.lastCycleIndex; ++i) {
         const std::string& cycle = store.getText("cycles", i);
-        console << "Dealing with cycle '" << cycle << "'\n";
+        console << kDealingWithCycle << cycle << "'\n";
         const SelectedSection section(store, cycle);
 
         const int lastMap = store.countIndexed("maps");
@@ -168,6 +176,16 @@ bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTo
         }
         if (isBbcode(format)) out << "[/code]";
     }
+}
+
+bool writeReport(const RunSettings& settings, SettingsStore& store, const TextTool& tool,
+                 std::ostream& console, std::string* failureReason, const std::function<void()>& meanwhile) {
+    if (settings.report_path.empty()) {
+        if (meanwhile) meanwhile();
+        return true;
+    }
+    OutputFile out(settings.report_path);
+    renderReport(settings, store, tool, out, console);
     const bool written = out.close(meanwhile);
     if (!written && failureReason != nullptr) *failureReason = out.failureReason();
     return written;
