@@ -1,6 +1,8 @@
 // Splitting a map line into its fields, and the limit commands made of them.
 #include "generator/map_line.h"
 
+#include <cstring>
+
 #include "toolkit/text_tool.h"
 
 namespace kestrane {
@@ -8,16 +10,17 @@ namespace kestrane {
 MapFields splitMapFields(std::string_view line) {
     MapFields fields;
     std::string_view* const limited[] = {&fields.name, &fields.timeLimit, &fields.fragLimit};
-    const char* next = line.data();
-    const char* const end = next + line.size();
     for (std::string_view* field : limited) {
-        const char* separator = next;
-        while (separator != end && *separator != ';') ++separator;
-        *field = trimBlanks(std::string_view(next, static_cast<std::size_t>(separator - next)));
-        if (separator == end) return fields;
-        next = separator + 1;
+        const void* found = line.empty() ? nullptr : std::memchr(line.data(), ';', line.size());
+        if (found == nullptr) {
+            *field = trimBlanks(line);
+            return fields;
+        }
+        const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - line.data());
+        *field = trimBlanks(std::string_view(line.data(), length));
+        line.remove_prefix(length + 1);
     }
-    fields.extraCommands = trimBlanks(std::string_view(next, static_cast<std::size_t>(end - next)));
+    fields.extraCommands = trimBlanks(line);
     return fields;
 }
 

@@ -53,6 +53,19 @@ TEST(DetectSourceEncoding, FollowsTheBytes) {
     for (const auto& c : cases) EXPECT_EQ(c.encoding, detectSourceEncoding(c.content)) << c.content;
 }
 
+// The file is looked through in blocks: one byte of 0x80 or more decides
+// wherever it stands, in a block or in the rest after the last one.
+TEST(DetectSourceEncoding, FindsOneHighByteAnywhere) {
+    for (const std::size_t size : {1u, 63u, 64u, 65u, 200u}) {
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string content(size, 'a');
+            content[at] = '\xE9';
+            EXPECT_EQ(SourceEncoding::windows1252, detectSourceEncoding(content)) << size << " " << at;
+        }
+        EXPECT_EQ(SourceEncoding::ascii, detectSourceEncoding(std::string(size, '\x7F'))) << size;
+    }
+}
+
 TEST(TextEncodingOf, GivesTheBuildsEncodingForAscii) {
     EXPECT_EQ(TextEncoding::utf8, textEncodingOf(SourceEncoding::utf8));
     EXPECT_EQ(TextEncoding::windows1252, textEncodingOf(SourceEncoding::windows1252));
