@@ -212,9 +212,10 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
         // followed and paths compared whole, so the answer is the same.
         const bool reportIsOutput =
             wantReport && platform::namesSameFile(settings.report_path, settings.output);
-        // The report is made while the script goes to the disk, its progress
-        // lines held back until the script's own messages are out; not when
-        // they would be huge (a cycle name can be as long as the file).
+        // The report is made, and sent on its way to the disk, while the
+        // script goes there, its progress lines held back until the script's
+        // own messages are out; not when they would be huge (a cycle name
+        // can be as long as the file).
         const bool reportEarly = wantReport && !reportIsOutput &&
                                  !isSettingsFile(settings.report_path, sourcePath) &&
                                  reportProgressSize(settings, store) <= kHeldProgressLimit;
@@ -225,6 +226,7 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
             if (!reportEarly) return;
             earlyReport = std::make_unique<OutputFile>(settings.report_path);
             renderReport(settings, store, tool, *earlyReport, heldProgress);
+            earlyReport->beginClose();
         };
         const bool scriptWritten = writeOutput(
             settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
@@ -243,7 +245,7 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
                                 return writeReport(settings, store, tool, console, &reason, checkTheScript);
                             }
                             console << heldProgress.str();
-                            const bool written = earlyReport->close(checkTheScript);
+                            const bool written = earlyReport->finishClose(checkTheScript);
                             if (!written) reason = earlyReport->failureReason();
                             return written;
                         });

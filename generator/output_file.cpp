@@ -2,7 +2,7 @@
 #include "generator/output_file.h"
 
 #include <cstring>
-#include <thread>
+#include <system_error>
 
 namespace kestrane {
 namespace {
@@ -16,6 +16,7 @@ OutputFile::OutputFile(const std::string& path) {
 }
 
 OutputFile::~OutputFile() {
+    if (closer_.joinable()) closer_.join();
     if (open_) platform::abandonOutput(target_);
 }
 
@@ -50,27 +51,40 @@ void OutputFile::writePastBuffer(std::string_view text) {
 }
 
 bool OutputFile::close(const std::function<void()>& meanwhile) {
+    if (!meanwhile) {
+        flushBuffer();
+        if (!open_) return false;
+        open_ = false;
+        const int error = platform::commitOutput(target_);
+        if (error != 0) error_ = error;
+        return error == 0;
+    }
+    beginClose();
+    return finishClose(meanwhile);
+}
+
+void OutputFile::beginClose() {
     flushBuffer();
-    if (!open_) {
-        if (meanwhile) meanwhile();
-        return false;
-    }
+    if (!open_) return;
     open_ = false;
-    int error = 0;
-    if (meanwhile) {
-        // Flushing to the disk and renaming take milliseconds of waiting,
-        // in which the caller's work gets done.
-        std::thread committer([this, &error] { error = platform::commitOutput(target_); });
-        struct Joined {
-            std::thread& thread;
-            ~Joined() { thread.join(); }
-        } joined{committer};
-        meanwhile();
-    } else {
-        error = platform::commitOutput(target_);
+    closing_ = true;
+    // Flushing to the disk and renaming take milliseconds of waiting, in
+    // which the caller's work gets done. Without a thread to be had, the
+    // file is put in place here and now.
+    try {
+        closer_ = std::thread([this] { closeError_ = platform::commitOutput(target_); });
+    } catch (const std::system_error&) {
+        closeError_ = platform::commitOutput(target_);
     }
-    if (error != 0) error_ = error;
-    return error == 0;
+}
+
+bool OutputFile::finishClose(const std::function<void()>& meanwhile) {
+    if (meanwhile) meanwhile();
+    if (closer_.joinable()) closer_.join();
+    if (!closing_) return false;
+    closing_ = false;
+    if (closeError_ != 0) error_ = closeError_;
+    return closeError_ == 0;
 }
 
 std::string OutputFile::failureReason() const {

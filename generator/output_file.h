@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -47,6 +48,12 @@ public:
     // take the bytes: work that needs no result of the close.
     bool close(const std::function<void()>& meanwhile = {});
 
+    // close() in two halves, for a caller with more to do before it asks
+    // how the close went: beginClose() starts putting the file in place on
+    // a thread of its own, finishClose() runs `meanwhile` and waits for it.
+    void beginClose();
+    bool finishClose(const std::function<void()>& meanwhile = {});
+
     // Why the file was not written, in the system's words ("Permission
     // denied"); empty while nothing failed.
     std::string failureReason() const;
@@ -58,7 +65,10 @@ private:
 
     platform::OutputTarget target_;
     bool open_ = false;
-    int error_ = 0;  // the first failure, as an errno value
+    bool closing_ = false;  // beginClose() took the open file
+    int closeError_ = 0;    // what putting it in place returned
+    std::thread closer_;    // where that runs
+    int error_ = 0;         // the first failure, as an errno value
     std::vector<char> buffer_;
     std::size_t used_ = 0;
 };
