@@ -222,11 +222,13 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
         std::unique_ptr<OutputFile> earlyReport;
         std::ostringstream heldProgress;
         const auto whileScriptGoesToDisk = [&] {
+            if (reportEarly) {
+                earlyReport = std::make_unique<OutputFile>(settings.report_path);
+                renderReport(settings, store, tool, *earlyReport, heldProgress);
+                earlyReport->beginClose();
+            }
             checkTheSettings();
-            if (!reportEarly) return;
-            earlyReport = std::make_unique<OutputFile>(settings.report_path);
-            renderReport(settings, store, tool, *earlyReport, heldProgress);
-            earlyReport->beginClose();
+            checkTheScript();  // the meter has the whole script by now
         };
         const bool scriptWritten = writeOutput(
             settings.output, sourcePath, "ERROR : The output file is the source file; it was not written.",
