@@ -2,7 +2,6 @@
 #include "generator/output_file.h"
 
 #include <cstring>
-#include <system_error>
 
 namespace kestrane {
 namespace {
@@ -16,7 +15,7 @@ OutputFile::OutputFile(const std::string& path) {
 }
 
 OutputFile::~OutputFile() {
-    if (closer_.joinable()) closer_.join();
+    if (closing_) finishClose();
     if (open_) platform::abandonOutput(target_);
 }
 
@@ -72,9 +71,12 @@ void OutputFile::beginClose() {
     // which the caller's work gets done. Without a thread to be had, the
     // file is put in place here and now.
     try {
-        closer_ = std::thread([this] { closeError_ = platform::commitOutput(target_); });
-    } catch (const std::system_error&) {
-        closeError_ = platform::commitOutput(target_);
+        closer_ = std::thread([this] {
+            platform::keepInterruptsOffThisThread();
+            closeError_ = platform::placeOutput(target_);
+        });
+    } catch (...) {
+        closeError_ = platform::placeOutput(target_);
     }
 }
 
@@ -83,8 +85,9 @@ bool OutputFile::finishClose(const std::function<void()>& meanwhile) {
     if (closer_.joinable()) closer_.join();
     if (!closing_) return false;
     closing_ = false;
-    if (closeError_ != 0) error_ = closeError_;
-    return closeError_ == 0;
+    const int error = platform::settleOutput(target_, closeError_);
+    if (error != 0) error_ = error;
+    return error == 0;
 }
 
 std::string OutputFile::failureReason() const {

@@ -30,7 +30,9 @@ class ScriptOutput {
 public:
     ScriptOutput(OutputFile* file, ScriptMeter* meter)
         : file_(file), meter_(meter), block_(new char[kBlockSize]) {}
-    ~ScriptOutput() { flush(); }
+    // What was not flushed is lost: a writer flushes at its end, and an
+    // error that leaves the writer early has no use for the rest.
+    ~ScriptOutput() = default;
     ScriptOutput(const ScriptOutput&) = delete;
     ScriptOutput& operator=(const ScriptOutput&) = delete;
 

@@ -70,6 +70,10 @@ struct OutputTarget {
 // left open and no file was made.
 int openOutput(const std::string& path, OutputTarget& target);
 
+// True when openOutput would write `path` itself, with no temporary file:
+// a FIFO, a device, the console, or the file the console output goes to.
+bool writesDirectly(const std::string& path);
+
 // Writes `size` bytes; each "\n" becomes the system's line break. Returns 0
 // or the error.
 int writeOutput(OutputTarget& target, const char* data, std::size_t size);
@@ -78,6 +82,19 @@ int writeOutput(OutputTarget& target, const char* data, std::size_t size);
 // target's place. Returns 0 or the error; on error the target keeps its old
 // bytes and the temporary file is gone. The target is closed either way.
 int commitOutput(OutputTarget& target);
+
+// commitOutput in two halves, for a caller that waits for the disk on a
+// thread of its own: placeOutput flushes, closes and renames, touching
+// nothing but the file, and may run on that thread; settleOutput, given
+// what placeOutput returned, forgets the temporary file (removing it after
+// an error) and returns the error. Only the main thread settles.
+int placeOutput(OutputTarget& target);
+int settleOutput(OutputTarget& target, int error);
+
+// Keeps the interrupting signals (Ctrl-C and the like) off the calling
+// thread, so that their handler, which removes the temporary files, runs
+// where those files are made: for a thread that only waits for the disk.
+void keepInterruptsOffThisThread();
 
 // Closes the file and removes the temporary file: the target keeps its old
 // bytes. Does nothing when nothing is open.

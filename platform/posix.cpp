@@ -320,6 +320,17 @@ bool readStandardInput(std::string& content) {
     }
 }
 
+// An existing file that is written as it is, not replaced.
+bool isDirectTarget(const struct stat& info) {
+    return !S_ISREG(info.st_mode) || isConsole(info);
+}
+
+bool writesDirectly(const std::string& path) {
+    if (pathError(path) != 0) return false;
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && isDirectTarget(info);
+}
+
 int openOutput(const std::string& path, OutputTarget& target) {
     target = OutputTarget();
     if (const int error = pathError(path)) return error;
@@ -328,7 +339,7 @@ int openOutput(const std::string& path, OutputTarget& target) {
     const bool exists = ::stat(path.c_str(), &info) == 0;
     if (!exists && errno != ENOENT) return errno;
     if (exists && S_ISDIR(info.st_mode)) return EISDIR;
-    if (exists && (!S_ISREG(info.st_mode) || isConsole(info))) return openDirectly(path, info, target);
+    if (exists && isDirectTarget(info)) return openDirectly(path, info, target);
     // A file the owner made read-only is not replaced behind their back.
     if (exists && ::access(path.c_str(), W_OK) != 0) return errno;
     // The file that is replaced, found by following the links; a link that
@@ -394,7 +405,7 @@ int writeOutput(OutputTarget& target, const char* data, std::size_t size) {
     return 0;
 }
 
-int commitOutput(OutputTarget& target) {
+int placeOutput(OutputTarget& target) {
     if (target.handle < 0) return EBADF;
     const int descriptor = static_cast<int>(target.handle);
     target.handle = -1;
@@ -405,6 +416,10 @@ int commitOutput(OutputTarget& target) {
     if (::fsync(descriptor) != 0 && errno != EINVAL) error = errno;
     if (::close(descriptor) != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(target.temporaryPath.c_str(), target.targetPath.c_str()) != 0) error = errno;
+    return error;
+}
+
+int settleOutput(OutputTarget& target, int error) {
     if (error != 0) {
         abandonOutput(target);
         return error;
@@ -412,6 +427,17 @@ int commitOutput(OutputTarget& target) {
     unregisterCleanup(target.cleanupSlot);
     target.temporaryPath.clear();
     return 0;
+}
+
+int commitOutput(OutputTarget& target) {
+    return settleOutput(target, placeOutput(target));
+}
+
+void keepInterruptsOffThisThread() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signalNumber : kInterruptingSignals) sigaddset(&held, signalNumber);
+    ::pthread_sigmask(SIG_BLOCK, &held, nullptr);
 }
 
 void abandonOutput(OutputTarget& target) {

@@ -278,13 +278,22 @@ bool readStandardInput(std::string& content) {
     }
 }
 
+// NUL, CON or a pipe: an existing file that is not on a disk.
+bool isDirectKind(DWORD kind) {
+    return kind != FILE_TYPE_UNKNOWN && kind != FILE_TYPE_DISK;
+}
+
+bool writesDirectly(const std::string& path) {
+    return pathError(path) == 0 && isDirectKind(fileKind(toWide(path)));
+}
+
 int openOutput(const std::string& path, OutputTarget& target) {
     target = OutputTarget();
     if (const int error = pathError(path)) return error;
     const std::wstring wide = toWide(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     const DWORD kind = fileKind(wide);
-    if (kind != FILE_TYPE_UNKNOWN && kind != FILE_TYPE_DISK) {
+    if (isDirectKind(kind)) {
         // NUL, CON or a pipe: written directly, nothing to replace.
         const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                         nullptr, OPEN_EXISTING, 0, nullptr);
@@ -343,7 +352,7 @@ int writeOutput(OutputTarget& target, const char* data, std::size_t size) {
     return 0;
 }
 
-int commitOutput(OutputTarget& target) {
+int placeOutput(OutputTarget& target) {
     if (target.handle == -1) return EBADF;
     const HANDLE file = handleOf(target);
     target.handle = -1;
@@ -356,6 +365,10 @@ int commitOutput(OutputTarget& target) {
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = lastError();
     }
+    return error;
+}
+
+int settleOutput(OutputTarget& target, int error) {
     if (error != 0) {
         abandonOutput(target);
         return error;
@@ -364,6 +377,14 @@ int commitOutput(OutputTarget& target) {
     target.temporaryPath.clear();
     return 0;
 }
+
+int commitOutput(OutputTarget& target) {
+    return settleOutput(target, placeOutput(target));
+}
+
+// Ctrl-C reaches a Windows console program on a thread the system makes
+// for it, whichever threads the program has: nothing to keep off here.
+void keepInterruptsOffThisThread() {}
 
 void abandonOutput(OutputTarget& target) {
     if (target.handle != -1) CloseHandle(handleOf(target));
