@@ -11,6 +11,7 @@
 #include "generator/findings.h"
 #include "generator/forum_report.h"
 #include "generator/maker.h"
+#include "generator/map_files.h"
 #include "generator/run_settings.h"
 #include "generator/script_checks.h"
 #include "generator/server_script.h"
@@ -185,12 +186,16 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
     // while each file goes to the disk; each exactly once, whatever is
     // written.
     Findings findings;
+    const CheckOptions checkOptions{commandLine.gameDirs, false};
     bool settingsChecked = false;
     const auto checkTheSettings = [&] {
         if (settingsChecked) return;
         settingsChecked = true;
-        checkSettings(store, settings, CheckOptions{commandLine.gameDirs, false}, findings);
+        checkSettings(store, settings, checkOptions, findings);
     };
+    // The game's files are looked at before anything is written: an output
+    // may be one of them.
+    if (looksUpGameFiles(store, checkOptions)) checkTheSettings();
     int status = kExitSuccess;
     if (settings.output.empty()) {
         checkTheSettings();
@@ -216,8 +221,11 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
         // script goes there, its progress lines held back until the script's
         // own messages are out; not when they would be huge (a cycle name
         // can be as long as the file).
+        // Not a report written directly: a console or a FIFO would take its
+        // bytes at once, before the script's messages.
         const bool reportEarly = wantReport && !reportIsOutput &&
                                  !isSettingsFile(settings.report_path, sourcePath) &&
+                                 !platform::writesDirectly(settings.report_path) &&
                                  reportProgressSize(settings, store) <= kHeldProgressLimit;
         std::unique_ptr<OutputFile> earlyReport;
         std::ostringstream heldProgress;

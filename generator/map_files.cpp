@@ -254,4 +254,8 @@ void checkMapFiles(SettingsStore& store, const CheckOptions& options, Findings& 
     }
 }
 
+bool looksUpGameFiles(const SettingsStore& store, const CheckOptions& options) {
+    return !gameFolders(store, options.gameDirs).empty();
+}
+
 }  // namespace kestrane

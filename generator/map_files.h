@@ -61,4 +61,8 @@ std::string closestInstalledName(const InstalledMaps& maps, std::string_view map
 // have no section selected, and is left with none.
 void checkMapFiles(SettingsStore& store, const CheckOptions& options, Findings& findings);
 
+// True when the settings or `options` name a game folder, whose files
+// checkMapFiles then reads. The store must have no section selected.
+bool looksUpGameFiles(const SettingsStore& store, const CheckOptions& options);
+
 }  // namespace kestrane
