@@ -63,17 +63,17 @@ std::string glued(std::string_view command, const std::string& next) {
     return findingQuote(tail + next);
 }
 
-// Adds what is wrong with a command setting, `next` being what the script
-// writes after it (empty when that differs from link to link): a double quote
-// or a line break ends the variable's value or its line early, a missing
-// ";" runs it into the next command. A "//" in it is found in the script
-// itself, with the variable it hides.
 // True when checkCommand has nothing to say of the command, found without
 // building the texts its findings would need.
 bool commandIsSound(std::string_view command) {
     return command.find_first_of("\"\n\r") == std::string_view::npos && endsWithSemicolon(command);
 }
 
+// Adds what is wrong with a command setting, `next` being what the script
+// writes after it (empty when that differs from link to link): a double quote
+// or a line break ends the variable's value or its line early, a missing
+// ";" runs it into the next command. A "//" in it is found in the script
+// itself, with the variable it hides.
 void checkCommand(std::string_view command, const std::string& what, const std::string& next, int line,
                   Findings& findings, bool plural = false) {
     if (command.find('"') != std::string_view::npos) {
