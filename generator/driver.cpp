@@ -74,6 +74,12 @@ bool isSettingsFile(const std::string& path, const std::string& sourcePath) {
     return platform::isSameFile(path, sourcePath);
 }
 
+// Tells of a file that could not be written; returns `written`.
+bool toldWritten(bool written, const std::string& path, const std::string& reason, std::ostream& console) {
+    if (!written) console << "ERROR : Could not write " << path << ": " << reason << "\n";
+    return written;
+}
+
 // Writes one output file unless it is the settings file itself, which it
 // would destroy. Returns true when the file was written whole.
 template <typename Writer>
@@ -84,9 +90,7 @@ bool writeOutput(const std::string& path, const std::string& sourcePath, const c
         return false;
     }
     std::string reason;
-    if (write(reason)) return true;
-    console << "ERROR : Could not write " << path << ": " << reason << "\n";
-    return false;
+    return toldWritten(write(reason), path, reason, console);
 }
 
 // The findings after the console's own text, so that a console shows them
@@ -212,18 +216,17 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
             checkScript(store, settings, meter, findings);
         };
         const bool wantReport = !settings.report_path.empty();
-        // The report written over the script would leave the server no
-        // script at all. Asked before the script is written: links are
-        // followed and paths compared whole, so the answer is the same.
-        const bool reportIsOutput =
-            wantReport && platform::namesSameFile(settings.report_path, settings.output);
         // The report is made, and sent on its way to the disk, while the
         // script goes there, its progress lines held back until the script's
-        // own messages are out; not when they would be huge (a cycle name
-        // can be as long as the file).
-        // Not a report written directly: a console or a FIFO would take its
-        // bytes at once, before the script's messages.
-        const bool reportEarly = wantReport && !reportIsOutput &&
+        // own messages are out. Only when all that is known before the
+        // script is written holds after it: the script replaces a file that
+        // exists (a link to a script still to be made names the same file
+        // only once it is there), the report is neither that file nor the
+        // settings file, and it is a file that is replaced too (a console or
+        // a FIFO would take its bytes at once); and not when the held lines
+        // would be huge (a cycle name can be as long as the file).
+        const bool reportEarly = wantReport && pathExists(settings.output) &&
+                                 !platform::namesSameFile(settings.report_path, settings.output) &&
                                  !isSettingsFile(settings.report_path, sourcePath) &&
                                  !platform::writesDirectly(settings.report_path) &&
                                  reportProgressSize(settings, store) <= kHeldProgressLimit;
@@ -245,20 +248,26 @@ int runKestrane(const std::vector<std::string>& arguments, std::istream& input, 
                 return writeServerScript(settings, store, console, &meter, &reason, whileScriptGoesToDisk);
             });
         checkTheSettings();
+        // The report written over the script would leave the server no
+        // script at all.
+        const bool reportIsOutput = wantReport && earlyReport == nullptr &&
+                                    platform::namesSameFile(settings.report_path, settings.output);
         if (reportIsOutput) console << "ERROR : The report file is the output file; it was not written.\n";
-        const bool reportWritten =
-            wantReport && !reportIsOutput &&
-            writeOutput(settings.report_path, sourcePath,
-                        "ERROR : The report file is the source file; it was not written.", console,
-                        [&](std::string& reason) {
-                            if (earlyReport == nullptr) {
+        bool reportWritten = false;
+        if (earlyReport != nullptr) {
+            // Nothing here looks at the report's path while it is being
+            // renamed: on Windows a file that is open cannot be replaced.
+            console << heldProgress.str();
+            reportWritten = toldWritten(earlyReport->finishClose(), settings.report_path,
+                                        earlyReport->failureReason(), console);
+        } else if (wantReport && !reportIsOutput) {
+            reportWritten =
+                writeOutput(settings.report_path, sourcePath,
+                            "ERROR : The report file is the source file; it was not written.", console,
+                            [&](std::string& reason) {
                                 return writeReport(settings, store, tool, console, &reason, checkTheScript);
-                            }
-                            console << heldProgress.str();
-                            const bool written = earlyReport->finishClose(checkTheScript);
-                            if (!written) reason = earlyReport->failureReason();
-                            return written;
-                        });
+                            });
+        }
         if (!scriptWritten || (wantReport && !reportWritten)) status = kExitFailure;
 
         if (settings.no_popup_cfg == 0 && scriptWritten) platform::openWithDesktop(settings.output);
