@@ -50,34 +50,33 @@ void OutputFile::writePastBuffer(std::string_view text) {
 }
 
 bool OutputFile::close(const std::function<void()>& meanwhile) {
-    if (!meanwhile) {
-        flushBuffer();
-        if (!open_) return false;
-        open_ = false;
-        const int error = platform::commitOutput(target_);
-        if (error != 0) error_ = error;
-        return error == 0;
-    }
-    beginClose();
+    startClose(static_cast<bool>(meanwhile));
     return finishClose(meanwhile);
 }
 
 void OutputFile::beginClose() {
+    startClose(true);
+}
+
+void OutputFile::startClose(bool onThread) {
     flushBuffer();
     if (!open_) return;
     open_ = false;
     closing_ = true;
     // Flushing to the disk and renaming take milliseconds of waiting, in
-    // which the caller's work gets done. Without a thread to be had, the
-    // file is put in place here and now.
-    try {
-        closer_ = std::thread([this] {
-            platform::keepInterruptsOffThisThread();
-            closeError_ = platform::placeOutput(target_);
-        });
-    } catch (...) {
-        closeError_ = platform::placeOutput(target_);
+    // which the caller's work gets done. Without such work, or without a
+    // thread to be had, the file is put in place here and now.
+    if (onThread) {
+        try {
+            closer_ = std::thread([this] {
+                platform::keepInterruptsOffThisThread();
+                closeError_ = platform::placeOutput(target_);
+            });
+            return;
+        } catch (...) {
+        }
     }
+    closeError_ = platform::placeOutput(target_);
 }
 
 bool OutputFile::finishClose(const std::function<void()>& meanwhile) {

@@ -60,6 +60,8 @@ public:
 
 private:
     void writePastBuffer(std::string_view text);
+    // The first half of close(), on a thread of its own or on this one.
+    void startClose(bool onThread);
     void flushBuffer();
     void fail(int error);
 

@@ -78,16 +78,13 @@ bool writesDirectly(const std::string& path);
 // or the error.
 int writeOutput(OutputTarget& target, const char* data, std::size_t size);
 
-// Flushes the data to the disk, closes the file and puts it in the
-// target's place. Returns 0 or the error; on error the target keeps its old
-// bytes and the temporary file is gone. The target is closed either way.
-int commitOutput(OutputTarget& target);
-
-// commitOutput in two halves, for a caller that waits for the disk on a
-// thread of its own: placeOutput flushes, closes and renames, touching
-// nothing but the file, and may run on that thread; settleOutput, given
-// what placeOutput returned, forgets the temporary file (removing it after
-// an error) and returns the error. Only the main thread settles.
+// Putting a written file in its target's place, in two halves, so that a
+// caller may wait for the disk on a thread of its own. placeOutput flushes
+// the data to the disk, closes the file and renames it over the target,
+// touching nothing but the file. settleOutput, given what placeOutput
+// returned, forgets the temporary file (removing it after an error) and
+// returns that error; only the main thread settles. On error the target
+// keeps its old bytes; the file is closed either way.
 int placeOutput(OutputTarget& target);
 int settleOutput(OutputTarget& target, int error);
 

@@ -429,10 +429,6 @@ int settleOutput(OutputTarget& target, int error) {
     return 0;
 }
 
-int commitOutput(OutputTarget& target) {
-    return settleOutput(target, placeOutput(target));
-}
-
 void keepInterruptsOffThisThread() {
     sigset_t held;
     sigemptyset(&held);

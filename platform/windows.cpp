@@ -378,10 +378,6 @@ int settleOutput(OutputTarget& target, int error) {
     return 0;
 }
 
-int commitOutput(OutputTarget& target) {
-    return settleOutput(target, placeOutput(target));
-}
-
 // Ctrl-C reaches a Windows console program on a thread the system makes
 // for it, whichever threads the program has: nothing to keep off here.
 void keepInterruptsOffThisThread() {}
