@@ -103,17 +103,24 @@ extern "C" void onFatalSignal(int signalNumber) {
     std::raise(signalNumber);
 }
 
+sigset_t interruptingSignalSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signalNumber : kInterruptingSignals) sigaddset(&set, signalNumber);
+    return set;
+}
+
 // Signals that would interrupt the tool are held back while a temporary
-// file is made and registered, so that none is left unregistered.
+// file is made and registered, so that none is left unregistered. The
+// mask is the calling thread's: the tool has threads that wait for the
+// disk, which keep these signals off for good.
 class InterruptsHeld {
 public:
     InterruptsHeld() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int signalNumber : kInterruptingSignals) sigaddset(&held, signalNumber);
-        ::sigprocmask(SIG_BLOCK, &held, &previous_);
+        const sigset_t held = interruptingSignalSet();
+        ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
     }
-    ~InterruptsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    ~InterruptsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
     InterruptsHeld(const InterruptsHeld&) = delete;
     InterruptsHeld& operator=(const InterruptsHeld&) = delete;
 
@@ -430,9 +437,7 @@ int settleOutput(OutputTarget& target, int error) {
 }
 
 void keepInterruptsOffThisThread() {
-    sigset_t held;
-    sigemptyset(&held);
-    for (int signalNumber : kInterruptingSignals) sigaddset(&held, signalNumber);
+    const sigset_t held = interruptingSignalSet();
     ::pthread_sigmask(SIG_BLOCK, &held, nullptr);
 }
 
