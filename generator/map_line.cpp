@@ -1,8 +1,6 @@
 // Splitting a map line into its fields, and the limit commands made of them.
 #include "generator/map_line.h"
 
-#include <cstring>
-
 #include "toolkit/text_tool.h"
 
 namespace kestrane {
@@ -11,14 +9,10 @@ MapFields splitMapFields(std::string_view line) {
     MapFields fields;
     std::string_view* const limited[] = {&fields.name, &fields.timeLimit, &fields.fragLimit};
     for (std::string_view* field : limited) {
-        const void* found = line.empty() ? nullptr : std::memchr(line.data(), ';', line.size());
-        if (found == nullptr) {
-            *field = trimBlanks(line);
-            return fields;
-        }
-        const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - line.data());
-        *field = trimBlanks(std::string_view(line.data(), length));
-        line.remove_prefix(length + 1);
+        const std::size_t separator = line.find(';');
+        *field = trimBlanks(line.substr(0, separator));
+        if (separator == std::string_view::npos) return fields;
+        line.remove_prefix(separator + 1);
     }
     fields.extraCommands = trimBlanks(line);
     return fields;
